@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the utility (release and ASan+UBSan) and runs every test.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(g++ cmake make libgtest-dev libbenchmark-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}" || exit 1
+fi
+
+jobs=$(nproc)
+passed=0
+failed=0
+
+# run_suite NAME BUILD_DIR CMAKE_ARGS...: configures, builds and runs ctest in BUILD_DIR.
+run_suite() {
+  local name=$1 dir=$2
+  shift 2
+  echo "== $name"
+  if ! cmake -S . -B "$dir" "$@" >/dev/null || ! cmake --build "$dir" -j "$jobs" >"$dir.log" 2>&1; then
+    cat "$dir.log" 2>/dev/null
+    echo "$name: build failed"
+    failed=$((failed + 1))
+    return
+  fi
+  local log
+  log=$(ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1)
+  echo "$log" | grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' 
+  local total fails
+  total=$(echo "$log" | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | tail -1)
+  fails=$(echo "$log" | sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' | tail -1)
+  if [ -z "$total" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + total - fails))
+  failed=$((failed + fails))
+}
+
+run_suite "release build" build/release -DCMAKE_BUILD_TYPE=Release
+run_suite "sanitizer build (ASan+UBSan)" build/asan -DCMAKE_BUILD_TYPE=Debug -DTVQ_SANITIZE=ON
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,24 @@
+// Reads the CGI variables from the process environment; the only place that calls getenv.
+#include "app/cgi_environment.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::optional<std::string> Variable(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+}  // namespace
+
+CgiEnvironment ReadCgiEnvironment() {
+  CgiEnvironment env;
+  env.contentLength = Variable("CONTENT_LENGTH");
+  env.queryString = Variable("QUERY_STRING");
+  env.remoteUser = Variable("REMOTE_USER");
+  env.documentRoot = Variable("DOCUMENT_ROOT");
+  env.scriptName = Variable("SCRIPT_NAME");
+  return env;
+}

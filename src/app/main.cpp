@@ -1,0 +1,15 @@
+// The CGI entry point: wires one request to the real process.
+#include <iostream>
+
+#include "app/app_state.h"
+#include "app/request_cycle.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  AppState state;
+  state.env = ReadCgiEnvironment();
+  const std::string invocationPath = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  RunRequest(state, invocationPath, std::cin, std::cout);
+  std::cout.flush();
+  return 0;
+}

@@ -1,0 +1,39 @@
+// The order of one request, and the path helpers that start-up needs.
+#include "app/request_cycle.h"
+
+#include <unistd.h>
+
+#include "app/actions.h"
+#include "app/app_state.h"
+#include "app/utility_state.h"
+#include "cgi/request_reader.h"
+#include "html/page_writer.h"
+#include "html/render_page.h"
+
+int LastSeparatorIndex(const std::string& path, const std::string& separators) {
+  const std::string::size_type index = path.find_last_of(separators);
+  return index == std::string::npos ? -1 : static_cast<int>(index);
+}
+
+std::string FileNameOf(const std::string& path) {
+  return path.substr(static_cast<std::size_t>(LastSeparatorIndex(path, "/\\:") + 1));
+}
+
+void EnterProgramDirectory(const std::string& invocationPath) {
+  const int separator = LastSeparatorIndex(invocationPath, "/\\");
+  if (separator < 0) return;
+  const std::string directory = invocationPath.substr(0, static_cast<std::size_t>(separator) + 1);
+  // A failed change leaves the working directory as it was.
+  [[maybe_unused]] const int ignored = chdir(directory.c_str());
+}
+
+void RunRequest(AppState& state, const std::string& invocationPath,
+                std::istream& body, std::ostream& page) {
+  EnterProgramDirectory(invocationPath);
+  state.programName = FileNameOf(invocationPath);
+  LoadUtilityState(state);
+  ReadRequest(state.env, body, state.form, state.messages);
+  PerformAction(state);
+  PageWriter writer(page);
+  RenderPage(writer, state);
+}

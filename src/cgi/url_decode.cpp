@@ -1,0 +1,57 @@
+// Percent-decoding, a two-state scan that passes malformed escapes through.
+#include "cgi/url_decode.h"
+
+#include <cctype>
+
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+int HexDigitsValue(const std::string& text) {
+  int value = 0;
+  for (char c : text) {
+    const int digit = HexDigitValue(c);
+    if (digit >= 0) value = (value << 4) | digit;
+  }
+  return value;
+}
+
+std::string UrlDecode(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  std::string pending;
+  bool inEscape = false;
+  for (char c : text) {
+    if (c == '+') c = ' ';
+    if (!inEscape) {
+      if (c == '%') {
+        inEscape = true;
+        pending.clear();
+      } else {
+        out += c;
+      }
+      continue;
+    }
+    pending += c;
+    if (HexDigitValue(c) < 0) {
+      out += '%';
+      out += pending;
+      inEscape = false;
+    } else if (pending.size() == 2) {
+      out += static_cast<char>(HexDigitsValue(pending));
+      inEscape = false;
+    }
+  }
+  if (inEscape) {
+    out += '%';
+    out += pending;
+  }
+  return out;
+}

@@ -1,0 +1,76 @@
+// One search configuration file in memory: a field per key and a presence flag per field.
+#pragma once
+
+#include <array>
+#include <string>
+
+struct AppState;
+
+// Values of the action field, set by the keys SEARCH, HELP and SITEMAP.
+enum SearchAction : int { kActionSearch = 0, kActionHelp = 1, kActionSitemap = 2 };
+enum SearchMethod : int { kMethodFuzzy = 0, kMethodExact = 1 };
+enum TermsMode : int { kTermsAny = 0, kTermsAll = 1, kTermsPhrase = 2 };
+enum CaseMode : int { kCaseInsensitive = 0, kCaseSensitive = 1 };
+// Report kinds count from 1.
+enum ReportWith : int { kReportQ = 1, kReportB = 2, kReportDQ = 3, kReportDB = 4 };
+
+// Index of each field's presence flag, in field order.
+enum ConfigField : int {
+  kFieldQuery,
+  kFieldLanguage,
+  kFieldFileList,
+  kFieldSubjectLayout,
+  kFieldLiteralLayout,
+  kFieldSitemapLayout,
+  kFieldHelpFile,
+  kFieldSiteRootUrl,
+  kFieldWorkDir,
+  kFieldFileExtensions,
+  kFieldExcludeFileExtensions,
+  kFieldAction,
+  kFieldQuotes,
+  kFieldQuoteSize,
+  kFieldQuotesPerDoc,
+  kFieldMethod,
+  kFieldRelevancy,
+  kFieldTerms,
+  kFieldCase,
+  kFieldAllowSitemap,
+  kFieldWarnings,
+  kFieldSubjectReportWith,
+  kFieldLiteralReportWith,
+  kFieldPlainText,
+  kConfigFieldCount
+};
+
+// Fields are empty/zero until LoadSearchConfig assigns the defaults.
+struct SearchConfig {
+  std::string QUERY;
+  std::string LANGUAGE;
+  std::string FILELIST;
+  std::string SUBJECTLAYOUT;
+  std::string LITERALLAYOUT;
+  std::string SITEMAPLAYOUT;
+  std::string HELPFILE;
+  std::string SITEROOTURL;
+  std::string WORKDIR;
+  std::string FILEEXTENSIONS;
+  std::string EXCLUDEFILEEXTENSIONS;
+  int action = 0;
+  int QUOTES = 0;
+  int QUOTESIZE = 0;
+  int QUOTESPERDOC = 0;
+  int METHOD = 0;
+  int RELEVANCY = 0;
+  int TERMS = 0;
+  int CASE = 0;
+  int ALLOWSITEMAP = 0;
+  int WARNINGS = 0;
+  int SUBJECTREPORTWITH = 0;
+  int LITERALREPORTWITH = 0;
+  int PLAINTEXT = 0;
+  std::array<bool, kConfigFieldCount> present{};
+};
+
+// Fills state.searchConfig from `path` once per process (flag configLoaded).
+void LoadSearchConfig(AppState& state, const std::string& path);

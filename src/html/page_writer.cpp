@@ -1,0 +1,61 @@
+// The page frame: CGI header, document head, page header with alerts, page end.
+#include "html/page_writer.h"
+
+#include "html/escape.h"
+
+PageWriter& PageWriter::WriteString(std::string_view markup) {
+  out_.write(markup.data(), static_cast<std::streamsize>(markup.size()));
+  return *this;
+}
+
+PageWriter& PageWriter::WriteValue(std::string_view value) {
+  return WriteString(EscapeMarkup(value));
+}
+
+PageWriter& PageWriter::WriteNumber(long number) {
+  return WriteString(std::to_string(number));
+}
+
+void PageWriter::WriteDocumentStart(std::string_view title) {
+  WriteString(
+      "Content-type: text/html\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n\n"
+      "<html><head>\n<title>Tovimarq(tm) configuration utility - ");
+  WriteString(title);
+  WriteString("</title>\n");
+}
+
+void PageWriter::WriteScriptStart() {
+  WriteString("<script language=\"JavaScript\"><!--\n");
+}
+
+void PageWriter::WriteScriptEnd() { WriteString("//--></script>\n"); }
+
+void PageWriter::WritePageHeader(std::string_view heading,
+                                 std::string_view headingValue, int columns,
+                                 bool passwordProtected,
+                                 const std::vector<std::string>& messages) {
+  WriteString(
+      "</head>\n<body bgcolor=\"#c0c0c0\">\n<h3 align=\"center\">"
+      "Tovimarq&#153; v1.1 configuration utility</h2>\n");
+  if (!passwordProtected) {
+    WriteString(
+        "<p><b><font color=\"#ff0000\">WARNING!</font> The Tovimarq&#153; "
+        "configuration\n utility is not currently protected with a password. "
+        "Contact your\n web site administrator to restrict access to the "
+        "utility.</b></p>\n");
+  }
+  if (!messages.empty()) {
+    WriteScriptStart();
+    for (const std::string& message : messages) {
+      WriteString(" alert('").WriteString(EscapeAlert(message)).WriteString("');\n");
+    }
+    WriteScriptEnd();
+  }
+  WriteString("<table width=100% border=1 cellspacing=0 cellpadding=4>\n<tr>\n<td");
+  if (columns > 1) WriteString(" colspan=").WriteNumber(columns);
+  WriteString(" align=\"center\" bgcolor=\"#666666\">\n <font color=\"#ffffff\"><b>");
+  WriteString(heading).WriteValue(headingValue);
+  WriteString("</b></font>\n</td>\n</tr>\n");
+}
+
+void PageWriter::WritePageEnd() { WriteString("</body>\n</html>"); }

@@ -1,0 +1,101 @@
+// The page table: maps target to its page, title, heading and script blocks.
+#include "html/render_page.h"
+
+#include <unistd.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "config/search_defaults_page.h"
+#include "configs/manage_configs_page.h"
+#include "editor/editor_choice_page.h"
+#include "editor/editor_page.h"
+#include "filelist/file_list_page.h"
+#include "html/main_menu.h"
+#include "html/scripts.h"
+#include "testform/test_form_page.h"
+
+namespace {
+
+using PagePart = void (*)(PageWriter&, const AppState&);
+
+enum class Preparation { kNothing, kConfig, kFileList };
+
+struct PageRow {
+  const char* target;  // nullptr: the last row, which takes every other value
+  Preparation prepare;
+  const char* title;
+  PagePart script;
+  const char* heading;
+  int columns;
+  PagePart body;
+  PagePart closingScript;
+};
+
+const PageRow kPages[] = {
+    {"sdef", Preparation::kConfig, "Search Defaults", WriteSearchDefaultsScript,
+     "EDIT SEARCH DEFAULTS", 1, RenderSearchDefaultsPage, WriteLanguageValuesScript},
+    {"flist", Preparation::kFileList, "File List", WriteFileListScript,
+     "EDIT FILE LIST", 1, RenderFileListPage, WriteFileValuesScript},
+    {"redit", Preparation::kConfig, "File Editor", nullptr,
+     "EDIT TOVIMARQ&#153; FILES", 2, RenderEditorChoicePage, nullptr},
+    {"editor", Preparation::kNothing, "File Editor", WriteEditorScript, "EDIT ", 1,
+     RenderEditorPage, nullptr},
+    {"testform", Preparation::kNothing, "Test Tovimarq(tm)", nullptr,
+     "TEST SEARCH FORM", 1, RenderTestFormPage, nullptr},
+    {"mconf", Preparation::kNothing, "Manage Configurations",
+     WriteConfigManagementScript, "MANAGE MULTIPLE CONFIGURATIONS", 2,
+     RenderManageConfigsPage, nullptr},
+    {nullptr, Preparation::kNothing, "Main Menu", WriteConfigSelectorScript,
+     "MAIN CONFIGURATION MENU", 2, RenderMainMenuPage, nullptr},
+};
+
+const PageRow& FindPage(const std::string& target) {
+  for (const PageRow& row : kPages) {
+    if (row.target == nullptr || target == row.target) return row;
+  }
+  return kPages[std::size(kPages) - 1];
+}
+
+// The directory the browser starts in: DOCUMENT_ROOT, else the working directory.
+std::string DefaultBrowseDir(const AppState& state) {
+  if (state.env.documentRoot) return *state.env.documentRoot;
+  char buffer[260];
+  if (getcwd(buffer, sizeof buffer) != nullptr) return buffer;
+  return "";
+}
+
+void PrepareFileListPage(AppState& state) {
+  LoadSearchConfig(state, state.currentConfig);
+  if (state.fileListName.empty()) state.fileListName = state.searchConfig.FILELIST;
+  if (state.browseDir.empty()) state.browseDir = DefaultBrowseDir(state);
+  if (state.browseDir.empty()) state.browseDir = "/";
+  if (state.browseDir.back() != '/') state.browseDir += '/';
+  state.fileList.Load(state, state.fileListName);
+}
+
+void Prepare(Preparation preparation, AppState& state) {
+  switch (preparation) {
+    case Preparation::kNothing: break;
+    case Preparation::kConfig: LoadSearchConfig(state, state.currentConfig); break;
+    case Preparation::kFileList: PrepareFileListPage(state); break;
+  }
+}
+
+}  // namespace
+
+void RenderPage(PageWriter& out, AppState& state) {
+  std::string target;
+  GetField(state.form, "target", target);
+  const PageRow& page = FindPage(target);
+  Prepare(page.prepare, state);
+
+  out.WriteDocumentStart(page.title);
+  if (page.script != nullptr) page.script(out, state);
+  const bool isEditor = page.body == RenderEditorPage;
+  out.WritePageHeader(page.heading, isEditor ? state.editFile : std::string(),
+                      page.columns, state.env.remoteUser.has_value(), state.messages);
+  page.body(out, state);
+  if (page.closingScript != nullptr) page.closingScript(out, state);
+  out.WritePageEnd();
+}

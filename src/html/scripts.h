@@ -1,0 +1,13 @@
+// Script blocks of the main menu, configuration management and editor pages.
+#pragma once
+
+#include "html/page_writer.h"
+
+struct AppState;
+
+// fselini(): submits the form selini when another configuration was chosen.
+void WriteConfigSelectorScript(PageWriter& out, const AppState& state);
+// fcopyini() and fdelini() of the form mconf.
+void WriteConfigManagementScript(PageWriter& out, const AppState& state);
+// feditor(target): submits the form editor towards the given page.
+void WriteEditorScript(PageWriter& out, const AppState& state);

@@ -1,0 +1,4 @@
+// The sample search form. Not built yet: filled in by its subsystem.
+#include "testform/search_form.h"
+
+void SaveSearchForm(AppState&) {}

@@ -1,0 +1,36 @@
+// Runs the built CGI program as a web server would: argv[0], environment, body on stdin.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+struct CgiRequest {
+  // Sent as QUERY_STRING when set.
+  std::optional<std::string> query;
+  // Sent on stdin with CONTENT_LENGTH set to its size when set.
+  std::optional<std::string> body;
+  // REMOTE_USER; unset means the utility is not password protected.
+  std::optional<std::string> remoteUser = std::string("admin");
+  // Further variables (DOCUMENT_ROOT, SCRIPT_NAME, CONTENT_LENGTH overrides...).
+  std::map<std::string, std::string> env;
+  // Drop root privileges to nobody/nogroup before starting the program.
+  bool unprivileged = false;
+};
+
+struct CgiResponse {
+  std::string output;  // everything written on stdout
+  int exitStatus = -1;  // -1 when the program did not exit normally
+
+  // The part of the output after the blank line that ends the CGI header.
+  std::string Body() const;
+  // The header lines, up to and including the blank line.
+  std::string Header() const;
+};
+
+// Starts `program` with argv[0] = directory + "/tvqconf.cgi" and waits for it.
+CgiResponse RunCgi(const std::string& program, const std::string& directory,
+                   const CgiRequest& request);
+
+// Path of the CGI program under test (set by the build).
+std::string CgiProgramPath();
