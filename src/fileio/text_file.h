@@ -1,0 +1,47 @@
+// The text file object through which every file is read and written, and path tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// Process-wide error code of the last failed file operation (0: none since the
+// last TakeFileError): 100 + errno for a failed open, 103 for an operation
+// without an open stream or a failed close, 1 for an I/O error.
+extern int lastFileError;
+
+// Returns lastFileError and resets it to 0.
+int TakeFileError();
+
+// Whether an entry exists at `path` (following links) and is / is not a directory.
+bool IsDirectory(const std::string& path);
+bool IsFile(const std::string& path);
+
+class TextFile {
+ public:
+  TextFile() = default;
+  ~TextFile();
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // Closes an open stream (keeping lastFileError as it was) and sets the path.
+  void SetPath(const std::string& path);
+  void OpenRead();
+  // Writes go to a new file beside the target; Close puts it in place.
+  void OpenWrite();
+  // The next line without its LF; every CR is dropped. Loop while !AtEnd().
+  void ReadLine(std::string& line);
+  bool AtEnd();
+  void WriteLine(const std::string& text);
+  void WriteText(const std::string& text);
+  // The file's length in bytes; the read position is kept.
+  long Size();
+  void ReadBytes(char* destination, std::size_t count, std::size_t& delivered);
+  void Close();
+
+ private:
+  std::FILE* stream_ = nullptr;
+  std::string path_;
+  char buffer_[2048];
+  int buffered_ = 0;
+};
