@@ -20,3 +20,7 @@ bool MayEditFile(const std::string& name) {
   if (name.front() != '/') return true;
   return Contains(name, "tovimarqdata");
 }
+
+const char kRefusalNote[] =
+    "You can not edit files located outside the <i>tovimarqdata</i> directory "
+    "using this configuration utility. Upload those files via FTP instead.";
