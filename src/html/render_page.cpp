@@ -27,6 +27,7 @@ struct PageRow {
   const char* title;
   PagePart script;
   const char* heading;
+  bool headingNamesEditFile;  // the heading is followed by the edited file's name
   int columns;
   PagePart body;
   PagePart closingScript;
@@ -34,20 +35,20 @@ struct PageRow {
 
 const PageRow kPages[] = {
     {"sdef", Preparation::kConfig, "Search Defaults", WriteSearchDefaultsScript,
-     "EDIT SEARCH DEFAULTS", 1, RenderSearchDefaultsPage, WriteLanguageValuesScript},
+     "EDIT SEARCH DEFAULTS", false, 1, RenderSearchDefaultsPage, WriteLanguageValuesScript},
     {"flist", Preparation::kFileList, "File List", WriteFileListScript,
-     "EDIT FILE LIST", 1, RenderFileListPage, WriteFileValuesScript},
+     "EDIT FILE LIST", false, 1, RenderFileListPage, WriteFileValuesScript},
     {"redit", Preparation::kConfig, "File Editor", nullptr,
-     "EDIT TOVIMARQ&#153; FILES", 2, RenderEditorChoicePage, nullptr},
-    {"editor", Preparation::kNothing, "File Editor", WriteEditorScript, "EDIT ", 1,
+     "EDIT TOVIMARQ&#153; FILES", false, 2, RenderEditorChoicePage, nullptr},
+    {"editor", Preparation::kNothing, "File Editor", WriteEditorScript, "EDIT ", true, 1,
      RenderEditorPage, nullptr},
     {"testform", Preparation::kNothing, "Test Tovimarq(tm)", nullptr,
-     "TEST SEARCH FORM", 1, RenderTestFormPage, nullptr},
+     "TEST SEARCH FORM", false, 1, RenderTestFormPage, nullptr},
     {"mconf", Preparation::kNothing, "Manage Configurations",
-     WriteConfigManagementScript, "MANAGE MULTIPLE CONFIGURATIONS", 2,
+     WriteConfigManagementScript, "MANAGE MULTIPLE CONFIGURATIONS", false, 2,
      RenderManageConfigsPage, nullptr},
     {nullptr, Preparation::kNothing, "Main Menu", WriteConfigSelectorScript,
-     "MAIN CONFIGURATION MENU", 2, RenderMainMenuPage, nullptr},
+     "MAIN CONFIGURATION MENU", false, 2, RenderMainMenuPage, nullptr},
 };
 
 const PageRow& FindPage(const std::string& target) {
@@ -92,8 +93,8 @@ void RenderPage(PageWriter& out, AppState& state) {
 
   out.WriteDocumentStart(page.title);
   if (page.script != nullptr) page.script(out, state);
-  const bool isEditor = page.body == RenderEditorPage;
-  out.WritePageHeader(page.heading, isEditor ? state.editFile : std::string(),
+  out.WritePageHeader(page.heading,
+                      page.headingNamesEditFile ? state.editFile : std::string(),
                       page.columns, state.env.remoteUser.has_value(), state.messages);
   page.body(out, state);
   if (page.closingScript != nullptr) page.closingScript(out, state);

@@ -1,0 +1,80 @@
+// The frame pieces written by PageWriter, checked in-process.
+#include "html/page_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+const char kHeadingRowEnd[] =
+    " align=\"center\" bgcolor=\"#666666\">\n <font color=\"#ffffff\"><b>";
+
+std::string Header(std::string_view heading, std::string_view value, int columns,
+                   bool protectedByPassword, const std::vector<std::string>& messages) {
+  std::ostringstream out;
+  PageWriter writer(out);
+  writer.WritePageHeader(heading, value, columns, protectedByPassword, messages);
+  return out.str();
+}
+
+TEST(PageWriterTest, DocumentStartIsTheWholeCgiHeader) {
+  std::ostringstream out;
+  PageWriter(out).WriteDocumentStart("Main Menu");
+  EXPECT_EQ(out.str(),
+            "Content-type: text/html\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n\n"
+            "<html><head>\n<title>Tovimarq(tm) configuration utility - Main Menu</title>\n");
+}
+
+TEST(PageWriterTest, HeaderWithWarningAndWithoutAlerts) {
+  EXPECT_EQ(Header("TEST SEARCH FORM", "", 1, false, {}),
+            "</head>\n<body bgcolor=\"#c0c0c0\">\n<h3 align=\"center\">Tovimarq&#153; v1.1 "
+            "configuration utility</h2>\n"
+            "<p><b><font color=\"#ff0000\">WARNING!</font> The Tovimarq&#153; configuration\n"
+            " utility is not currently protected with a password. Contact your\n"
+            " web site administrator to restrict access to the utility.</b></p>\n"
+            "<table width=100% border=1 cellspacing=0 cellpadding=4>\n<tr>\n<td" +
+                std::string(kHeadingRowEnd) + "TEST SEARCH FORM</b></font>\n</td>\n</tr>\n");
+}
+
+TEST(PageWriterTest, ColspanOnlyAboveOneColumn) {
+  EXPECT_NE(Header("H", "", 2, true, {}).find("<td colspan=2" + std::string(kHeadingRowEnd)),
+            std::string::npos);
+  EXPECT_NE(Header("H", "", 1, true, {}).find("<td" + std::string(kHeadingRowEnd)),
+            std::string::npos);
+}
+
+TEST(PageWriterTest, ProtectedPageHasNoWarningAndNoEmptyScript) {
+  const std::string header = Header("H", "", 1, true, {});
+  EXPECT_EQ(header.find("WARNING!"), std::string::npos);
+  EXPECT_EQ(header.find("<script"), std::string::npos);
+}
+
+TEST(PageWriterTest, AlertsInOrderWithEscapedMessages) {
+  const std::string header = Header("H", "", 1, true, {"it's saved", "C:\\a\\b", "</script>"});
+  EXPECT_NE(header.find("</h2>\n<script language=\"JavaScript\"><!--\n"
+                        " alert('it\"s saved');\n"
+                        " alert('C:\\\\a\\\\b');\n"
+                        " alert('\\x3C/script>');\n"
+                        "//--></script>\n<table"),
+            std::string::npos);
+}
+
+TEST(PageWriterTest, HeadingValueIsEscaped) {
+  EXPECT_NE(Header("EDIT ", "<a&b>.htm", 1, true, {}).find("<b>EDIT &lt;a&amp;b&gt;.htm</b>"),
+            std::string::npos);
+}
+
+TEST(PageWriterTest, PageEndHasNoFinalLineFeed) {
+  std::ostringstream out;
+  PageWriter(out).WritePageEnd();
+  EXPECT_EQ(out.str(), "</body>\n</html>");
+}
+
+TEST(PageWriterTest, WriteStringKeepsZeroBytes) {
+  std::ostringstream out;
+  PageWriter(out).WriteString(std::string("a\0b", 3)).WriteValue("\"").WriteNumber(-12);
+  EXPECT_EQ(out.str(), std::string("a\0b&quot;-12", 12));
+}
+
+}  // namespace
