@@ -1,0 +1,288 @@
+// Address functions: trimming, URL test, normalisation and resolution of references.
+#include "filelist/url.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+
+namespace {
+
+constexpr std::size_t kNone = std::string::npos;
+
+constexpr std::array<unsigned char, 256> BuildLowerCaseMap() {
+  std::array<unsigned char, 256> map{};
+  for (int byte = 0; byte < 256; ++byte) map[byte] = static_cast<unsigned char>(byte);
+  for (int byte = 'A'; byte <= 'Z'; ++byte) map[byte] = static_cast<unsigned char>(byte + 0x20);
+  for (int byte = 0xC0; byte <= 0xDE; ++byte) {
+    if (byte != 0xD7) map[byte] = static_cast<unsigned char>(byte + 0x20);
+  }
+  map[0x8A] = 0x9A;
+  map[0x8C] = 0x9C;
+  map[0x9F] = 0xFF;
+  return map;
+}
+
+constexpr std::array<bool, 256> BuildUrlEscapeSet() {
+  std::array<bool, 256> set{};
+  for (int byte = 0x01; byte <= 0x20; ++byte) set[byte] = true;
+  for (int byte : {0x22, 0x26, 0x3C, 0x3E, 0x5B, 0x5C, 0x5D, 0x5E, 0x60, 0x7B, 0x7C,
+                   0x7D, 0x7F, 0x98, 0xA0, 0xA4, 0xA6, 0xA7, 0xA9, 0xAB, 0xAC, 0xAD,
+                   0xAE, 0xB0, 0xB1, 0xB5, 0xB6, 0xB7, 0xBB}) {
+    set[byte] = true;
+  }
+  return set;
+}
+
+unsigned char Code(char byte) { return static_cast<unsigned char>(byte); }
+
+bool IsSeparator(char byte) { return byte == '/' || byte == '\\'; }
+
+bool IsBlank(char byte) { return Code(byte) <= 0x20; }
+
+void CutAtZeroByte(std::string& text) { text.resize(std::min(text.find('\0'), text.size())); }
+
+// The text as the URL test reads it: lower case, every backslash a slash.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& byte : folded) byte = byte == '\\' ? '/' : static_cast<char>(LowerCaseMap[Code(byte)]);
+  return folded;
+}
+
+std::size_t FindSchemeMark(std::string_view text) { return Folded(text).find("://"); }
+
+// Where the host begins: just after the first "://".
+std::size_t SchemeEnd(std::string_view text) {
+  const std::size_t mark = FindSchemeMark(text);
+  return mark == kNone ? kNone : mark + 3;
+}
+
+// The third separator; with exactly two, the last byte; with fewer, none.
+std::size_t AuthorityEnd(std::string_view text) {
+  int separators = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsSeparator(text[i]) && ++separators == 3) return i;
+  }
+  return separators == 2 ? text.size() - 1 : kNone;
+}
+
+std::size_t LastSeparator(std::string_view text) { return text.find_last_of("/\\"); }
+
+std::size_t QueryStart(std::string_view text) { return text.find_first_of("?#"); }
+
+bool IsDrivePath(const std::string& text) {
+  return text.size() >= 2 && (text[1] == ':' || text[1] == '|');
+}
+
+// Gives an address whose authority (from hostStart) is followed by no path the
+// root path "/", placed before its query when it has one.
+bool AddMissingRootPath(std::string& text, std::size_t hostStart) {
+  const std::size_t query = QueryStart(text);
+  const std::size_t pathEnd = query != kNone && query >= hostStart ? query : text.size();
+  const auto host = text.begin() + static_cast<std::ptrdiff_t>(hostStart);
+  if (std::any_of(host, text.begin() + static_cast<std::ptrdiff_t>(pathEnd), IsSeparator)) {
+    return false;
+  }
+  text.insert(pathEnd, 1, '/');
+  return true;
+}
+
+// A text that is "//" and a host only ("//host", "//host?q") gets the root path.
+bool AddRootToAuthorityOnlyForm(std::string& text) {
+  return text.compare(0, 2, "//") == 0 && AddMissingRootPath(text, 2);
+}
+
+bool HasUserInformation(std::string_view text) {
+  const std::size_t at = text.find('@');
+  const std::size_t authorityEnd = AuthorityEnd(text);
+  return at != kNone && authorityEnd != kNone && at <= authorityEnd;
+}
+
+void AppendEscape(std::string& out, unsigned char byte) {
+  static const char kHexDigits[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHexDigits[byte >> 4];
+  out += kHexDigits[byte & 0x0F];
+}
+
+// The byte-by-byte pass over a text: backslashes of a URL become slashes, the
+// path is escaped, scheme, host and the host part of user information are
+// lower-cased; nothing after the first "#" or "?" changes.
+class ByteWalk {
+ public:
+  ByteWalk(bool url, bool userInformation) : url_(url), userInformation_(userInformation) {}
+
+  std::string Run(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char byte : text) Step(byte, out);
+    return out;
+  }
+
+ private:
+  void Step(char byte, std::string& out) {
+    if (url_ && open_ && byte == '\\') byte = '/';
+    if ((!url_ || slashes_ > 2) && open_ && UrlEscapeSet[Code(byte)]) {
+      AppendEscape(out, Code(byte));
+      return;
+    }
+    if (open_ && InLowerCasePart()) byte = static_cast<char>(LowerCaseMap[Code(byte)]);
+    out += byte;
+    if (byte == '#' || byte == '?') open_ = false;
+    if (byte == '@') seenAt_ = true;
+    if (byte == '/') ++slashes_;
+  }
+
+  bool InLowerCasePart() const {
+    if (userInformation_) return slashes_ <= 1 || (slashes_ == 2 && seenAt_);
+    return url_ && slashes_ <= 2;
+  }
+
+  const bool url_;
+  const bool userInformation_;
+  bool open_ = true;
+  bool seenAt_ = false;
+  int slashes_ = 0;
+};
+
+// The nearest separator before index `before`, not looking below index 1; 0 if none.
+std::size_t PreviousSeparator(std::string_view text, std::size_t before) {
+  for (std::size_t i = before; i-- > 1;) {
+    if (IsSeparator(text[i])) return i;
+  }
+  return 0;
+}
+
+// Folds "/../" steps of the path; a step above the root is dropped.
+void FoldParentSteps(std::string& text) {
+  for (;;) {
+    const std::size_t step = Folded(text).find("/../");
+    const std::size_t query = QueryStart(text);
+    if (step == kNone || (query != kNone && step >= query)) return;
+    const std::size_t previous = PreviousSeparator(text, step);
+    if (previous < SchemeEnd(text)) {
+      text.erase(step, 3);
+    } else {
+      text.erase(previous, step + 3 - previous);
+    }
+  }
+}
+
+// "http://h?q/r" keeps its query but gets the root path: "http://h/?q/r".
+void PutRootBeforeQuery(std::string& text) {
+  const std::size_t query = QueryStart(text);
+  const std::size_t authorityEnd = AuthorityEnd(text);
+  if (query != kNone && authorityEnd != kNone && query < authorityEnd) text.insert(query, 1, '/');
+}
+
+std::string Cleaned(std::string text) {
+  CutAtZeroByte(text);
+  return TrimBlanks(text);
+}
+
+bool IsSchemeRelative(const std::string& reference) {
+  return reference.size() >= 2 && IsSeparator(reference[0]) && IsSeparator(reference[1]);
+}
+
+// The places of a base that decide how much of it a reference keeps.
+struct BaseMarks {
+  std::size_t authorityEnd;
+  std::size_t lastSeparator;
+  std::size_t queryStart;
+};
+
+BaseMarks MarksOf(std::string_view base) {
+  return {AuthorityEnd(base), LastSeparator(base), QueryStart(base)};
+}
+
+// A reference replaces the base's query, and its file name unless the query
+// follows the host directly.
+void DropBaseQuery(std::string& base) {
+  const BaseMarks marks = MarksOf(base);
+  if (marks.queryStart == kNone) return;
+  base.resize(marks.queryStart);
+  if (marks.authorityEnd == kNone || marks.queryStart > marks.authorityEnd) {
+    const std::size_t separator = LastSeparator(base);
+    base.resize(separator == kNone ? 0 : separator + 1);
+  }
+}
+
+// Without a reference the base's query stays, but the script name before it goes.
+void DropScriptBeforeQuery(std::string& base) {
+  const BaseMarks marks = MarksOf(base);
+  if (marks.queryStart == kNone) return;
+  if (marks.authorityEnd != kNone && marks.authorityEnd >= marks.queryStart) return;
+  const std::size_t separator = base.find_last_of("/\\", marks.queryStart);
+  if (separator == kNone) return;
+  base.erase(separator + 1, marks.queryStart - separator - 1);
+}
+
+// Cuts the base to what the reference builds on: scheme and authority for an
+// absolute path, the folder otherwise.
+void FitBaseToReference(std::string& base, std::string& reference) {
+  const BaseMarks marks = MarksOf(base);
+  if (!reference.empty() && IsSeparator(reference[0])) {
+    if (marks.authorityEnd != kNone && IsSeparator(base[marks.authorityEnd])) {
+      base.resize(marks.authorityEnd);
+    }
+    if (!base.empty()) reference.erase(0, 1);
+    return;
+  }
+  if (marks.authorityEnd == kNone || marks.authorityEnd > marks.lastSeparator) return;
+  if (!reference.empty()) {
+    base.resize(marks.lastSeparator);
+  } else if (marks.queryStart == kNone) {
+    base.resize(marks.lastSeparator + 1);
+  }
+}
+
+}  // namespace
+
+const std::array<unsigned char, 256> LowerCaseMap = BuildLowerCaseMap();
+const std::array<bool, 256> UrlEscapeSet = BuildUrlEscapeSet();
+
+std::string TrimBlanks(std::string_view text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+bool IsUrl(std::string_view text) {
+  const std::string folded = Folded(text);
+  const std::size_t mark = folded.find("://");
+  return mark != kNone && mark >= 3 && mark <= 6 && folded.compare(0, 7, "file://") != 0;
+}
+
+std::string NormalizeUrl(std::string text) {
+  CutAtZeroByte(text);
+  if (IsDrivePath(text)) text.insert(0, "file://");
+  text = TrimBlanks(text);
+  if (!text.empty() && (text[0] == '\\' || text[0] == '.')) text[0] = '/';
+  const bool rootAdded = AddRootToAuthorityOnlyForm(text);
+  const bool url = IsUrl(text);
+  if (url && !rootAdded) AddMissingRootPath(text, SchemeEnd(text));
+  text = ByteWalk(url, HasUserInformation(text)).Run(text);
+  if (url) {
+    FoldParentSteps(text);
+    PutRootBeforeQuery(text);
+  }
+  return text;
+}
+
+std::string ResolveUrl(std::string base, std::string reference) {
+  base = Cleaned(std::move(base));
+  reference = Cleaned(std::move(reference));
+  if (IsSchemeRelative(reference)) {
+    if (IsUrl(base)) reference.insert(0, base, 0, FindSchemeMark(base) + 1);
+    base.clear();
+  }
+  if (IsUrl(reference) || (!reference.empty() && !base.empty() && !IsUrl(base))) base.clear();
+  if (!reference.empty()) {
+    DropBaseQuery(base);
+  } else {
+    DropScriptBeforeQuery(base);
+  }
+  FitBaseToReference(base, reference);
+  if (base.empty()) return NormalizeUrl(reference);
+  if (reference.empty()) return NormalizeUrl(base);
+  return NormalizeUrl(base + "/" + reference);
+}
