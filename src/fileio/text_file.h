@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "fileio/file_replacement.h"
+
 // Process-wide error code of the last failed file operation (0: none since the
 // last TakeFileError): 100 + errno for a failed open, 103 for an operation
 // without an open stream or a failed close, 1 for an I/O error.
@@ -40,8 +42,21 @@ class TextFile {
   void Close();
 
  private:
+  // Opens path_ for writing or reading after closing any open stream.
+  void Open(bool forWriting);
+  // Records 103 and returns false when no stream is open.
+  bool HasStream();
+  // Moves the buffered bytes up to the next LF into `line`; false when no LF is buffered.
+  bool TakeBufferedLine(std::string& line);
+  bool Refill();
+  void WriteBytes(const char* bytes, std::size_t count);
+
   std::FILE* stream_ = nullptr;
   std::string path_;
   char buffer_[2048];
   int buffered_ = 0;
+  bool writing_ = false;
+  // A read or write on the open stream failed: reading ends, a new file is discarded.
+  bool failed_ = false;
+  FileReplacement replacement_;
 };

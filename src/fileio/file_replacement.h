@@ -1,0 +1,25 @@
+// Writing a file through a new file beside it that is renamed over it when complete.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Where the bytes written through a stream end up.
+struct FileReplacement {
+  // The file that receives the content (symbolic links resolved).
+  std::string target;
+  // The new file being written beside the target; empty when writing in place.
+  std::string temporary;
+};
+
+// Opens a stream whose content replaces `path` when FinishReplacement succeeds.
+// Returns nullptr with errno set when the file cannot be written.
+std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement);
+
+// Flushes, syncs and closes the stream and puts the new file in place, unless
+// `writeFailed`; then the new file is removed and the target keeps its content.
+// Returns 0, 1 (write, flush or sync failed) or 103 (close or rename failed).
+int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, bool writeFailed);
+
+// Closes the stream and removes the new file; the target keeps its content.
+void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement);

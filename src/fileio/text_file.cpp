@@ -1,0 +1,171 @@
+// The text file object: line and block reading, line writing, one process-wide error code.
+#include "fileio/text_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+int lastFileError = 0;
+
+namespace {
+
+constexpr int kOpenErrorBase = 100;
+constexpr int kNoStreamError = 103;
+constexpr int kIoError = 1;
+
+bool StatusOf(const std::string& path, struct stat& status) {
+  return stat(path.c_str(), &status) == 0;
+}
+
+// Appends the bytes of [begin, end) to `line`, leaving out every CR.
+void AppendWithoutCarriageReturns(std::string& line, const char* begin, const char* end) {
+  while (begin < end) {
+    const void* found = std::memchr(begin, '\r', static_cast<std::size_t>(end - begin));
+    const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
+    line.append(begin, stop);
+    begin = stop == end ? end : stop + 1;
+  }
+}
+
+}  // namespace
+
+int TakeFileError() {
+  const int error = lastFileError;
+  lastFileError = 0;
+  return error;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat status;
+  return StatusOf(path, status) && S_ISDIR(status.st_mode);
+}
+
+bool IsFile(const std::string& path) {
+  struct stat status;
+  return StatusOf(path, status) && !S_ISDIR(status.st_mode);
+}
+
+TextFile::~TextFile() {
+  if (stream_ != nullptr) AbandonReplacement(stream_, replacement_);
+}
+
+void TextFile::SetPath(const std::string& path) {
+  if (stream_ != nullptr) {
+    const int kept = lastFileError;
+    Close();
+    lastFileError = kept;
+  }
+  path_ = path;
+  buffered_ = 0;
+}
+
+void TextFile::OpenRead() { Open(false); }
+
+void TextFile::OpenWrite() { Open(true); }
+
+void TextFile::Open(bool forWriting) {
+  if (stream_ != nullptr) SetPath(std::string(path_));
+  buffered_ = 0;
+  failed_ = false;
+  writing_ = forWriting;
+  replacement_ = FileReplacement();
+  // The file system would cut the name at a zero byte and open another file.
+  if (path_.find('\0') != std::string::npos) {
+    lastFileError = kOpenErrorBase + EINVAL;
+    return;
+  }
+  stream_ = forWriting ? OpenReplacement(path_, replacement_) : std::fopen(path_.c_str(), "rb");
+  if (stream_ == nullptr) lastFileError = kOpenErrorBase + errno;
+}
+
+bool TextFile::HasStream() {
+  if (stream_ == nullptr) lastFileError = kNoStreamError;
+  return stream_ != nullptr;
+}
+
+void TextFile::ReadLine(std::string& line) {
+  line.clear();
+  while (!TakeBufferedLine(line) && Refill()) {
+  }
+}
+
+bool TextFile::TakeBufferedLine(std::string& line) {
+  const std::size_t count = static_cast<std::size_t>(buffered_);
+  const void* found = std::memchr(buffer_, '\n', count);
+  const char* end = found != nullptr ? static_cast<const char*>(found) : buffer_ + count;
+  AppendWithoutCarriageReturns(line, buffer_, end);
+  if (found == nullptr) {
+    buffered_ = 0;
+    return false;
+  }
+  const std::size_t rest = count - static_cast<std::size_t>(end + 1 - buffer_);
+  std::memmove(buffer_, end + 1, rest);
+  buffered_ = static_cast<int>(rest);
+  return true;
+}
+
+// A failed read counts as the end of the file, so reading loops always end.
+bool TextFile::Refill() {
+  if (failed_ && stream_ != nullptr) return false;
+  std::size_t delivered = 0;
+  ReadBytes(buffer_, sizeof buffer_, delivered);
+  buffered_ = static_cast<int>(delivered);
+  return delivered > 0;
+}
+
+bool TextFile::AtEnd() {
+  if (!HasStream()) return true;
+  return buffered_ == 0 && (std::feof(stream_) != 0 || failed_);
+}
+
+void TextFile::WriteLine(const std::string& text) {
+  if (!HasStream()) return;
+  WriteBytes(text.data(), text.size());
+  WriteBytes("\n", 1);
+}
+
+void TextFile::WriteText(const std::string& text) {
+  if (!HasStream() || text.empty()) return;
+  WriteBytes(text.data(), text.size());
+}
+
+void TextFile::WriteBytes(const char* bytes, std::size_t count) {
+  std::fwrite(bytes, 1, count, stream_);
+  if (std::ferror(stream_) != 0) {
+    lastFileError = kIoError;
+    failed_ = true;
+    std::clearerr(stream_);
+  }
+}
+
+long TextFile::Size() {
+  if (!HasStream()) return 0;
+  const long position = std::ftell(stream_);
+  const long size = position >= 0 && std::fseek(stream_, 0, SEEK_END) == 0 ? std::ftell(stream_) : -1;
+  if (size < 0 || std::fseek(stream_, position, SEEK_SET) != 0) {
+    lastFileError = kIoError;
+    return 0;
+  }
+  return size;
+}
+
+void TextFile::ReadBytes(char* destination, std::size_t count, std::size_t& delivered) {
+  delivered = 0;
+  if (!HasStream()) return;
+  delivered = std::fread(destination, 1, count, stream_);
+  if (std::ferror(stream_) != 0) {
+    lastFileError = kIoError;
+    failed_ = true;
+  }
+}
+
+void TextFile::Close() {
+  if (HasStream()) {
+    const int error = writing_ ? FinishReplacement(stream_, replacement_, failed_)
+                               : (std::fclose(stream_) == 0 ? 0 : kNoStreamError);
+    if (error != 0) lastFileError = error;
+    stream_ = nullptr;
+  }
+  path_.clear();
+}
