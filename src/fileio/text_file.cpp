@@ -67,7 +67,8 @@ void TextFile::OpenWrite() { Open(true); }
 void TextFile::Open(bool forWriting) {
   if (stream_ != nullptr) SetPath(std::string(path_));
   buffered_ = 0;
-  failed_ = false;
+  readFailed_ = false;
+  writeFailed_ = false;
   writing_ = forWriting;
   replacement_ = FileReplacement();
   // The file system would cut the name at a zero byte and open another file.
@@ -107,7 +108,7 @@ bool TextFile::TakeBufferedLine(std::string& line) {
 
 // A failed read counts as the end of the file, so reading loops always end.
 bool TextFile::Refill() {
-  if (failed_ && stream_ != nullptr) return false;
+  if (readFailed_ && stream_ != nullptr) return false;
   std::size_t delivered = 0;
   ReadBytes(buffer_, sizeof buffer_, delivered);
   buffered_ = static_cast<int>(delivered);
@@ -116,7 +117,7 @@ bool TextFile::Refill() {
 
 bool TextFile::AtEnd() {
   if (!HasStream()) return true;
-  return buffered_ == 0 && (std::feof(stream_) != 0 || failed_);
+  return buffered_ == 0 && (std::feof(stream_) != 0 || readFailed_);
 }
 
 void TextFile::WriteLine(const std::string& text) {
@@ -134,7 +135,7 @@ void TextFile::WriteBytes(const char* bytes, std::size_t count) {
   std::fwrite(bytes, 1, count, stream_);
   if (std::ferror(stream_) != 0) {
     lastFileError = kIoError;
-    failed_ = true;
+    writeFailed_ = true;
     std::clearerr(stream_);
   }
 }
@@ -156,13 +157,13 @@ void TextFile::ReadBytes(char* destination, std::size_t count, std::size_t& deli
   delivered = std::fread(destination, 1, count, stream_);
   if (std::ferror(stream_) != 0) {
     lastFileError = kIoError;
-    failed_ = true;
+    readFailed_ = true;
   }
 }
 
 void TextFile::Close() {
   if (HasStream()) {
-    const int error = writing_ ? FinishReplacement(stream_, replacement_, failed_)
+    const int error = writing_ ? FinishReplacement(stream_, replacement_, writeFailed_)
                                : (std::fclose(stream_) == 0 ? 0 : kNoStreamError);
     if (error != 0) lastFileError = error;
     stream_ = nullptr;

@@ -56,7 +56,9 @@ class TextFile {
   char buffer_[2048];
   int buffered_ = 0;
   bool writing_ = false;
-  // A read or write on the open stream failed: reading ends, a new file is discarded.
-  bool failed_ = false;
+  // A read failed: reading ends there.
+  bool readFailed_ = false;
+  // A write failed: Close discards the new file.
+  bool writeFailed_ = false;
   FileReplacement replacement_;
 };
