@@ -1,5 +1,67 @@
-// The utility state file. Not built yet: filled in by its subsystem.
+// The utility state file "tvqconf.dat": one known configuration per line, selected first.
 #include "app/utility_state.h"
 
-void LoadUtilityState(AppState&) {}
-void SaveUtilityState(const AppState&) {}
+#include <unistd.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/app_state.h"
+#include "fileio/text_file.h"
+#include "filelist/url.h"
+
+namespace {
+
+const char kStateFileName[] = "tvqconf.dat";
+
+bool HoldsLineBreak(const std::string& name) {
+  return name.find_first_of("\r\n") != std::string::npos;
+}
+
+void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
+  std::string line;
+  while (!file.AtEnd()) {
+    file.ReadLine(line);
+    std::string name = TrimBlanks(line);
+    if (MayUseConfig(name)) names.push_back(std::move(name));
+  }
+}
+
+}  // namespace
+
+// A zero byte would cut the name short on its way to the file system.
+bool MayUseConfig(const std::string& name) {
+  return !name.empty() && name.find('\0') == std::string::npos &&
+         access(name.c_str(), R_OK | W_OK) == 0;
+}
+
+void LoadUtilityState(AppState& state) {
+  if (state.stateLoaded) return;
+  TextFile file;
+  file.SetPath(kStateFileName);
+  file.OpenRead();
+  if (TakeFileError() == 0) {
+    ReadConfigNames(file, state.configFiles);
+    file.Close();
+    TakeFileError();
+  }
+  if (state.configFiles.empty()) {
+    state.configFiles.push_back(state.currentConfig);
+  } else {
+    state.currentConfig = state.configFiles.front();
+  }
+  state.stateLoaded = true;
+}
+
+void SaveUtilityState(const AppState& state) {
+  TextFile file;
+  file.SetPath(kStateFileName);
+  file.OpenWrite();
+  if (TakeFileError() != 0) return;
+  for (const std::string& name : state.configFiles) {
+    if (!HoldsLineBreak(name)) file.WriteLine(name);
+  }
+  file.Close();
+  TakeFileError();
+}

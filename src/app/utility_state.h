@@ -1,7 +1,13 @@
 // The utility's own state file "tvqconf.dat": the known configurations, selected first.
 #pragma once
 
+#include <string>
+
 struct AppState;
 
 void LoadUtilityState(AppState& state);
 void SaveUtilityState(const AppState& state);
+
+// Whether the named configuration may be kept in the list: the real user of the
+// process may read and write it. False for an empty name or one holding a zero byte.
+bool MayUseConfig(const std::string& name);

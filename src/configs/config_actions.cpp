@@ -1,6 +1,125 @@
-// Configuration management actions. Not built yet: filled in by its subsystem.
+// The actions that select, create by copy and forget configuration files.
 #include "configs/config_actions.h"
 
-void SelectConfig(AppState&) {}
-void CopyConfig(AppState&) {}
-void DeleteConfig(AppState&) {}
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/utility_state.h"
+#include "editor/may_edit_file.h"
+#include "fileio/text_file.h"
+
+namespace {
+
+const char kOutsideMessage[] =
+    "You can not create configuration files located outside the tovimarqdata "
+    "directory using this configuration utility.";
+
+std::string DirectoryMessage(const std::string& name) {
+  return "The directory \"" + name + "\" already exists. You can not create a file with the same name.";
+}
+
+std::string FileMessage(const std::string& name) {
+  return "The file \"" + name + "\" was not changed because it already exists.";
+}
+
+// Makes the name current and puts it at the front of the list; an entry of the
+// same name further down stays where it is.
+void SelectName(AppState& state, const std::string& name) {
+  state.currentConfig = name;
+  state.configFiles.insert(state.configFiles.begin(), name);
+  SaveUtilityState(state);
+}
+
+// Copies the source line by line into the already opened target, so every line
+// ends in LF alone. False, with the writing message, when a line fails.
+bool CopyLines(TextFile& source, TextFile& target, const std::string& targetName,
+               AppState& state) {
+  std::string line;
+  while (!source.AtEnd()) {
+    source.ReadLine(line);
+    target.WriteLine(line);
+    if (TakeFileError() != 0) {
+      state.messages.push_back("Error writing file " + targetName);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Creates the target as a copy of the source; false when nothing complete was made.
+bool CopyFile(const std::string& sourceName, const std::string& targetName, AppState& state) {
+  TextFile source;
+  source.SetPath(sourceName);
+  source.OpenRead();
+  if (TakeFileError() != 0) return false;
+  TextFile target;
+  target.SetPath(targetName);
+  target.OpenWrite();
+  if (TakeFileError() != 0) {
+    state.messages.push_back("Error creating file " + targetName);
+    source.Close();
+    TakeFileError();
+    return false;
+  }
+  bool copied = CopyLines(source, target, targetName, state);
+  // The new file only takes its name when it is closed: a failed close is a failed write.
+  target.Close();
+  if (TakeFileError() != 0 && copied) {
+    state.messages.push_back("Error writing file " + targetName);
+    copied = false;
+  }
+  source.Close();
+  TakeFileError();
+  return copied;
+}
+
+}  // namespace
+
+void SelectConfig(AppState& state) {
+  int position = 0;
+  if (!GetIntField(state.form, "ini", position)) return;
+  if (position < 1 || static_cast<std::size_t>(position) >= state.configFiles.size()) return;
+  const auto chosen = state.configFiles.begin() + position;
+  std::rotate(state.configFiles.begin(), chosen, chosen + 1);
+  state.currentConfig = state.configFiles.front();
+  SaveUtilityState(state);
+}
+
+void CopyConfig(AppState& state) {
+  std::string sourceName;
+  std::string targetName;
+  if (!GetField(state.form, "ini", sourceName) || !GetField(state.form, "newini", targetName)) {
+    return;
+  }
+  if (targetName.empty() || !MayUseConfig(sourceName)) return;
+  if (!MayEditFile(targetName)) {
+    state.messages.push_back(kOutsideMessage);
+    return;
+  }
+  if (access(targetName.c_str(), F_OK) == 0) {
+    if (IsDirectory(targetName)) {
+      state.messages.push_back(DirectoryMessage(targetName));
+      return;
+    }
+    state.messages.push_back(FileMessage(targetName));
+    SelectName(state, targetName);
+    return;
+  }
+  if (CopyFile(sourceName, targetName, state)) SelectName(state, targetName);
+}
+
+void DeleteConfig(AppState& state) {
+  std::string name;
+  if (state.configFiles.size() < 2 || !GetField(state.form, "ini", name)) return;
+  std::vector<std::string>& names = state.configFiles;
+  const auto kept = std::remove(names.begin(), names.end(), name);
+  if (kept == names.end()) return;
+  names.erase(kept, names.end());
+  // Forgetting every entry leaves the selection as it was for this request; the
+  // next request starts from the default configuration.
+  if (!names.empty()) state.currentConfig = names.front();
+  SaveUtilityState(state);
+}
