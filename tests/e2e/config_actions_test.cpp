@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct ListActionCase {
   std::string current;                    // shown on the page of the action's request
   std::string message;                    // the one alert, or empty for none
 };
+
+std::ostream& operator<<(std::ostream& out, const ListActionCase& c) { return out << c.label; }
 
 class ListActionTest : public ConfigStateTest,
                        public ::testing::WithParamInterface<ListActionCase> {

@@ -1,6 +1,7 @@
 // The state file "tvqconf.dat": which names load, which one is selected, what is saved.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct LoadCase {
   bool unprivileged;
   std::vector<std::string> expected;  // the loaded list; its first entry is selected
 };
+
+std::ostream& operator<<(std::ostream& out, const LoadCase& c) { return out << c.label; }
 
 class LoadStateTest : public ConfigStateTest, public ::testing::WithParamInterface<LoadCase> {};
 
