@@ -15,8 +15,10 @@ namespace {
 
 const char kStateFileName[] = "tvqconf.dat";
 
-bool HoldsLineBreak(const std::string& name) {
-  return name.find_first_of("\r\n") != std::string::npos;
+// A zero byte would cut the name short on its way to the file system; a line
+// break would split its line of the state file.
+bool HoldsUnsafeByte(const std::string& name) {
+  return name.find_first_of(std::string("\0\r\n", 3)) != std::string::npos;
 }
 
 void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
@@ -30,9 +32,8 @@ void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
 
 }  // namespace
 
-// A zero byte would cut the name short on its way to the file system.
 bool MayUseConfig(const std::string& name) {
-  return !name.empty() && name.find('\0') == std::string::npos &&
+  return !name.empty() && !HoldsUnsafeByte(name) &&
          access(name.c_str(), R_OK | W_OK) == 0;
 }
 
@@ -60,7 +61,7 @@ void SaveUtilityState(const AppState& state) {
   file.OpenWrite();
   if (TakeFileError() != 0) return;
   for (const std::string& name : state.configFiles) {
-    if (!HoldsLineBreak(name)) file.WriteLine(name);
+    if (!HoldsUnsafeByte(name)) file.WriteLine(name);
   }
   file.Close();
   TakeFileError();

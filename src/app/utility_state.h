@@ -9,5 +9,5 @@ void LoadUtilityState(AppState& state);
 void SaveUtilityState(const AppState& state);
 
 // Whether the named configuration may be kept in the list: the real user of the
-// process may read and write it. False for an empty name or one holding a zero byte.
+// process may read and write it. False for an empty name or one holding a zero byte, CR or LF.
 bool MayUseConfig(const std::string& name);

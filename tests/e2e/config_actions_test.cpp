@@ -40,7 +40,9 @@ class ListActionTest : public ConfigStateTest,
                        public ::testing::WithParamInterface<ListActionCase> {
  protected:
   void SetUp() override {
-    for (const char* name : {"a.ini", "b.ini", "c.ini"}) WriteFile(name, "LANGUAGE=english\r\n");
+    for (const char* name : {"a.ini", "b.ini", "c.ini", "a\r.ini"}) {
+      WriteFile(name, "LANGUAGE=english\r\n");
+    }
     dir.MakeDir("d.ini");
   }
 };
@@ -104,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         ListActionCase{"MissingSource", kTwo, "act=copyini&ini=z.ini&newini=x.ini", std::nullopt,
                        "a.ini", ""},
         ListActionCase{"SourceIsZeroCut", kTwo, "act=copyini&ini=a.ini%00z&newini=x.ini",
+                       std::nullopt, "a.ini", ""},
+        ListActionCase{"SourceWithLineBreak", kTwo, "act=copyini&ini=a%0D.ini&newini=x.ini",
                        std::nullopt, "a.ini", ""},
         ListActionCase{"ClimbsUp", kTwo, "act=copyini&ini=a.ini&newini=../x.ini", std::nullopt,
                        "a.ini", kOutside},
