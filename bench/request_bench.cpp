@@ -1,0 +1,35 @@
+// Cost of one whole request in-process, from form decoding to the written page.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "app/app_state.h"
+#include "app/request_cycle.h"
+
+namespace {
+
+void ServeQuery(benchmark::State& run, const std::string& query) {
+  for (auto _ : run) {
+    AppState state;
+    state.env.queryString = query;
+    state.env.remoteUser = "admin";
+    std::istringstream body;
+    std::ostringstream page;
+    RunRequest(state, "tvqconf.cgi", body, page);
+    benchmark::DoNotOptimize(page.str().size());
+  }
+}
+
+void BM_MainMenu(benchmark::State& run) { ServeQuery(run, "target=main"); }
+void BM_ManageConfigurations(benchmark::State& run) { ServeQuery(run, "target=mconf"); }
+void BM_DecodeLongForm(benchmark::State& run) {
+  std::string query = "target=main";
+  for (int i = 0; i < 1000; ++i) query += "&files=page%20" + std::to_string(i) + ".htm";
+  ServeQuery(run, query);
+}
+
+BENCHMARK(BM_MainMenu);
+BENCHMARK(BM_ManageConfigurations);
+BENCHMARK(BM_DecodeLongForm);
+
+}  // namespace
