@@ -9,6 +9,7 @@
 #   --fresh      throw away demo/ and lay out the sample site anew
 set -euo pipefail
 cd "$(dirname "$0")/.."
+PATH=$PATH:/usr/sbin:/sbin  # lighttpd lives in sbin
 
 port=8080
 site_options=()

@@ -44,5 +44,46 @@ run_suite() {
 run_suite "release build" build/release -DCMAKE_BUILD_TYPE=Release
 run_suite "sanitizer build (ASan+UBSan)" build/asan -DCMAKE_BUILD_TYPE=Debug -DTVQ_SANITIZE=ON
 
+# ---- Browser tests ---------------------------------------------------------------------------
+# Headless Chromium drives the release build served by lighttpd (tests/browser/). Installs
+# Chromium, lighttpd, Node.js and the locked npm packages when missing; folds the counts in.
+run_browser_tests() {
+  echo "== browser tests (headless Chromium, lighttpd)"
+  local path=$PATH:/usr/sbin:/sbin wanted=()
+  [ -x /usr/bin/chromium ] || wanted+=(chromium)
+  PATH=$path command -v lighttpd >/dev/null || wanted+=(lighttpd)
+  command -v node >/dev/null || wanted+=(nodejs)
+  command -v npm >/dev/null || wanted+=(npm)
+  if ((${#wanted[@]})) && ! { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${wanted[@]}"; }; then
+    echo "browser tests: cannot install ${wanted[*]}"
+    failed=$((failed + 1))
+    return
+  fi
+  if [ ! -d tests/browser/node_modules/playwright-core ] &&
+     ! (cd tests/browser && npm ci --no-audit --no-fund); then
+    echo "browser tests: npm ci failed"
+    failed=$((failed + 1))
+    return
+  fi
+  local log=build/browser-tests.log
+  (cd tests/browser && PATH=$path TVQ_BUILD_DIR=build/release node --test --test-reporter=tap ./*.test.mjs) >"$log" 2>&1
+  local pass fail cancelled
+  pass=$(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$log" | tail -1)
+  fail=$(sed -n 's/^# fail \([0-9]*\)$/\1/p' "$log" | tail -1)
+  cancelled=$(sed -n 's/^# cancelled \([0-9]*\)$/\1/p' "$log" | tail -1)
+  if [ -z "$pass" ] || [ -z "$fail" ]; then
+    cat "$log"
+    echo "browser tests: no result (log: $log)"
+    failed=$((failed + 1))
+    return
+  fi
+  if ((fail + ${cancelled:-0})); then cat "$log"; else grep -E '^ *ok [0-9]+ - ' "$log"; fi
+  echo "browser tests: $pass passed, $((fail + ${cancelled:-0})) failed (screenshots: test-results/browser/)"
+  passed=$((passed + pass))
+  failed=$((failed + fail + ${cancelled:-0}))
+}
+run_browser_tests
+# ---- end of browser tests --------------------------------------------------------------------
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
