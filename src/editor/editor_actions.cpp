@@ -1,5 +1,30 @@
-// The editor actions. Not built yet: filled in by its subsystem.
+// The editor's actions: choose the file to show, and save the posted text into it.
 #include "editor/editor_actions.h"
 
-void SelectEditFile(AppState&) {}
-void SaveEditFile(AppState&) {}
+#include <string>
+
+#include "app/app_state.h"
+#include "editor/may_edit_file.h"
+#include "fileio/text_file.h"
+
+void SelectEditFile(AppState& state) { GetField(state.form, "file", state.editFile); }
+
+// A request without a "text" field leaves the file alone: a bare link with
+// act=save must not wipe it. An empty "text" empties the file.
+void SaveEditFile(AppState& state) {
+  GetField(state.form, "file", state.editFile);
+  std::string text;
+  if (!MayEditFile(state.editFile) || !GetField(state.form, "text", text)) return;
+  TextFile file;
+  file.SetPath(state.editFile);
+  file.OpenWrite();
+  if (TakeFileError() != 0) {
+    state.messages.push_back("Error creating file " + state.editFile);
+    return;
+  }
+  file.WriteText(text);
+  file.Close();
+  // One take covers a failed write and a failure that shows only at closing,
+  // and leaves nothing pending for the page written next.
+  if (TakeFileError() != 0) state.messages.push_back("Error writing file " + state.editFile);
+}

@@ -1,0 +1,160 @@
+// The remote editor as the browser uses it: open a file, see it escaped, save it back.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "support/cgi_test.h"
+
+namespace {
+
+const char kTextAreaStart[] = "<textarea name=\"text\" rows=20 cols=80>\n";
+const char kRefusal[] =
+    " <b>You can not edit files located outside the <i>tovimarqdata</i> directory using "
+    "this configuration utility. Upload those files via FTP instead.</b>\n";
+const char kBinaryWarning[] =
+    "<script language=\"JavaScript\"><!--\n"
+    " alert(\"Warning!\\n\\nYou are about to edit a binary file.\");\n"
+    "//--></script>\n</body>\n</html>";
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+class EditorTest : public CgiTest {
+ protected:
+  // The editor page for `file`, as the "Edit..." button opens it.
+  std::string Open(const std::string& file) {
+    return Post("target=editor&act=editfile&file=" + file).Body();
+  }
+  // The text area's content on the page.
+  static std::string TextArea(const std::string& page) {
+    const std::size_t start = page.find(kTextAreaStart);
+    if (start == std::string::npos) return "(no text area)";
+    const std::size_t from = start + sizeof kTextAreaStart - 1;
+    return page.substr(from, page.find("</textarea>", from) - from);
+  }
+};
+
+TEST_F(EditorTest, RoundTripKeepsTheBytes) {
+  dir.Write("doc.htm", "a\r\nb<&");
+  const std::string page = Open("doc.htm");
+  EXPECT_TRUE(Has(page, "<b>EDIT doc.htm</b>"));
+  EXPECT_EQ(TextArea(page), "a\rb&lt;&amp;");
+  EXPECT_TRUE(Has(page, " <input type=\"hidden\" name=\"file\" value=\"doc.htm\">\n"));
+  EXPECT_TRUE(Has(page, "value=\"Save changes\" onClick=\"feditor('editor');\""));
+  EXPECT_FALSE(Has(page, "alert("));
+
+  const std::string saved = Post("target=editor&act=save&file=doc.htm&text=a%0D%0Ab").Body();
+  EXPECT_EQ(dir.Read("doc.htm"), "a\r\nb");
+  EXPECT_EQ(TextArea(saved), "a\rb");
+  EXPECT_FALSE(Has(saved, "alert("));
+}
+
+TEST_F(EditorTest, FileAtTheLimitIsShown) {
+  dir.Write("big.htm", std::string(65536, 'x'));
+  EXPECT_EQ(TextArea(Open("big.htm")), std::string(65536, 'x'));
+}
+
+TEST_F(EditorTest, FileOverTheLimitShowsANoteWithoutSaveButtons) {
+  dir.Write("big.htm", std::string(65537, 'x'));
+  const std::string page = Open("big.htm");
+  EXPECT_TRUE(Has(page, "<tr>\n<td>\n <b>The file is too long</b>\n</td>\n</tr>\n<tr>\n"
+                        "<form action=\"tvqconf.cgi\" method=\"POST\">\n"));
+  EXPECT_FALSE(Has(page, "<textarea"));
+  EXPECT_FALSE(Has(page, "Save changes"));
+  EXPECT_TRUE(Has(page, "<input type=\"submit\" value=\"Cancel\">"));
+  EXPECT_TRUE(Has(page, "?target=main\"><b>Return to Main Menu</b></a>"));
+}
+
+struct BinaryCase {
+  std::string content;
+  bool warned;
+};
+
+class EditorBinaryTest : public EditorTest, public ::testing::WithParamInterface<BinaryCase> {};
+
+TEST_P(EditorBinaryTest, WarnsAfterThePageBodyForControlBytes) {
+  dir.Write("doc.htm", GetParam().content);
+  const std::string page = Open("doc.htm");
+  EXPECT_EQ(TextArea(page), GetParam().content);
+  EXPECT_EQ(Has(page, kBinaryWarning), GetParam().warned);
+  EXPECT_EQ(Has(page, "binary file"), GetParam().warned);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditorBinaryTest,
+    ::testing::Values(BinaryCase{std::string("ab\0cd", 5), true},
+                      BinaryCase{"ab\x1B[0m", true},
+                      BinaryCase{"col1\tcol2\ncaf\xE9 \xFC\xDF\xFF", false},
+                      BinaryCase{"", false}));
+
+TEST_F(EditorTest, MissingFileGivesAnEmptyTextArea) {
+  const std::string page = Open("new.htm");
+  EXPECT_EQ(TextArea(page), "");
+  EXPECT_FALSE(Has(page, "alert("));
+  EXPECT_FALSE(dir.Exists("new.htm"));
+}
+
+class EditorRefusalTest : public EditorTest,
+                          public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(EditorRefusalTest, PageShowsTheNoteAndNoForm) {
+  const std::string page = Open(GetParam());
+  EXPECT_TRUE(Has(page, kRefusal));
+  EXPECT_FALSE(Has(page, "<textarea"));
+  EXPECT_FALSE(Has(page, "root:"));
+  EXPECT_TRUE(Has(page, "<input type=\"submit\" value=\"Cancel\">"));
+}
+
+TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysNothing) {
+  dir.MakeDir("sub");
+  const std::string page = Post("target=editor&act=save&file=" + GetParam() + "&text=x").Body();
+  EXPECT_TRUE(Has(page, kRefusal));
+  EXPECT_FALSE(Has(page, "alert("));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
+                         ::testing::Values("/etc/passwd", "../escaped.htm",
+                                           "sub/../../escaped.htm", "doc%0A.htm",
+                                           "doc.htm%00.txt", ""));
+
+TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
+  dir.MakeDir("sub");
+  dir.Write("inside.htm", "kept");
+  Post("target=editor&act=save&file=sub/../inside.htm&text=x");
+  EXPECT_EQ(dir.Read("inside.htm"), "kept");
+}
+
+TEST_F(EditorTest, SaveWithoutTextLeavesTheFileIntact) {
+  dir.Write("doc.htm", "template");
+  const std::string page = Get("target=editor&act=save&file=doc.htm").Body();
+  EXPECT_EQ(dir.Read("doc.htm"), "template");
+  EXPECT_EQ(TextArea(page), "template");
+}
+
+TEST_F(EditorTest, EmptyTextEmptiesTheFile) {
+  dir.Write("doc.htm", "template");
+  Post("target=editor&act=save&file=doc.htm&text=");
+  EXPECT_EQ(dir.Read("doc.htm"), "");
+}
+
+TEST_F(EditorTest, UnwritableDirectoryGivesTheCreateMessage) {
+  dir.MakeDir("locked");
+  dir.Write("locked/doc.htm", "kept");
+  chmod(dir.Path("locked").c_str(), 0555);
+  CgiRequest request;
+  request.body = "target=editor&act=save&file=locked/doc.htm&text=x";
+  request.unprivileged = true;
+  const std::string page = Run(request).Body();
+  EXPECT_TRUE(Has(page, " alert('Error creating file locked/doc.htm');\n"));
+  EXPECT_EQ(dir.Read("locked/doc.htm"), "kept");
+  EXPECT_EQ(TextArea(page), "kept");
+}
+
+TEST_F(EditorTest, FileNameIsEscapedInThePage) {
+  const std::string page = Open("a%26b%22.htm");
+  EXPECT_TRUE(Has(page, "<b>EDIT a&amp;b&quot;.htm</b>"));
+  EXPECT_TRUE(Has(page, "name=\"file\" value=\"a&amp;b&quot;.htm\""));
+}
+
+}  // namespace
