@@ -1,6 +1,17 @@
 // The sample search form: its generator and the action that saves it.
 #pragma once
 
+#include <optional>
+#include <string>
+
 struct AppState;
+
+// The engine's address, derived from the utility's own SCRIPT_NAME: the first
+// "/tovimarqdata/tvqconf" becomes "/tovimarq"; without it, "../tovimarq".
+std::string EngineUrl(const std::optional<std::string>& scriptName);
+
+// One table row holding the search form that posts to the engine with the
+// selected configuration; newWindow opens the results in a new window.
+std::string BuildSearchForm(const AppState& state, bool newWindow);
 
 void SaveSearchForm(AppState& state);  // "saveform"
