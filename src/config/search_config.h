@@ -43,6 +43,21 @@ enum ConfigField : int {
   kConfigFieldCount
 };
 
+// Bounds into which a numeric option is clamped, and the value that an invalid
+// number in a configuration file stands for (the option's built-in default).
+struct NumberRange {
+  int lowest;
+  int highest;
+  int fallback;
+};
+
+inline constexpr NumberRange kQuotesRange{10, 1000, 25};
+inline constexpr NumberRange kQuoteSizeRange{100, 10000, 1000};
+inline constexpr NumberRange kQuotesPerDocRange{1, 15, 5};
+inline constexpr NumberRange kRelevancyRange{0, 100, 40};
+
+int ClampToRange(int number, const NumberRange& range);
+
 // Fields are empty/zero until LoadSearchConfig assigns the defaults.
 struct SearchConfig {
   std::string QUERY;
@@ -72,5 +87,10 @@ struct SearchConfig {
   std::array<bool, kConfigFieldCount> present{};
 };
 
-// Fills state.searchConfig from `path` once per process (flag configLoaded).
+// Sets every field to the engine's built-in default; the presence flags stay.
+void AssignSearchDefaults(SearchConfig& config);
+
+// Fills state.searchConfig from `path` once per process (flag configLoaded):
+// the defaults, then every line of the file. A file that cannot be read, or
+// an empty path, leaves the defaults.
 void LoadSearchConfig(AppState& state, const std::string& path);

@@ -1,6 +1,160 @@
-// The search defaults page. Not built yet: filled in by its subsystem.
+// The body of the search defaults page: the form editdef, one row per option.
 #include "config/search_defaults_page.h"
 
-void WriteSearchDefaultsScript(PageWriter&, const AppState&) {}
-void RenderSearchDefaultsPage(PageWriter&, const AppState&) {}
-void WriteLanguageValuesScript(PageWriter&, const AppState&) {}
+#include "app/app_state.h"
+#include "config/config_text.h"
+#include "config/search_options.h"
+#include "fileio/directory_scan.h"
+#include "html/shared_pieces.h"
+
+namespace {
+
+const char kLanguageExtension[] = ".tvl";
+constexpr std::string::size_type kLanguageExtensionLength = 4;
+
+void WriteCheckBox(PageWriter& out, const std::string& name, bool checked) {
+  out.WriteString("<input type=\"checkbox\" name=\"").WriteString(name);
+  out.WriteString(checked ? "\" value=\"\" checked>" : "\" value=\"\">");
+}
+
+void WriteTextInput(PageWriter& out, const SearchOption& option, const std::string& value) {
+  out.WriteString("<input type=\"text\" name=\"").WriteString(option.name);
+  out.WriteString("\" size=").WriteNumber(option.size);
+  out.WriteString(" maxlength=").WriteNumber(option.maxLength);
+  out.WriteString(" value=\"").WriteValue(value).WriteString("\">");
+}
+
+void WriteOption(PageWriter& out, const std::string& value, bool selected,
+                 const std::string& text) {
+  out.WriteString("<option value=\"").WriteValue(value);
+  out.WriteString(selected ? "\" selected>" : "\">");
+  out.WriteValue(text).WriteString("</option>\n");
+}
+
+// A language file is a file (not a directory) named "<language>.tvl".
+bool IsLanguageFile(const DirectoryScan& scan) {
+  const std::string& name = scan.name;
+  return (scan.attributes & kDirectoryAttribute) == 0 &&
+         name.size() > kLanguageExtensionLength &&
+         name.compare(name.size() - kLanguageExtensionLength, kLanguageExtensionLength,
+                      kLanguageExtension) == 0;
+}
+
+// One option per language file of the working directory, in directory order,
+// posting "" until the closing script gives each its text as value. The file
+// named by LANGUAGE is selected in any letter case, except directly after
+// another selected one.
+void WriteLanguageOptions(PageWriter& out, const std::string& language) {
+  const std::string wanted = ToUpperAscii(language);
+  bool previousSelected = false;
+  DirectoryScan scan;
+  for (int result = scan.FindFirst("./*.*"); result == 0; result = scan.FindNext()) {
+    if (!IsLanguageFile(scan)) continue;
+    const bool selected = !previousSelected && ToUpperAscii(scan.name) == wanted;
+    WriteOption(out, "", selected,
+                scan.name.substr(0, scan.name.size() - kLanguageExtensionLength));
+    previousSelected = selected;
+  }
+}
+
+int ShownNumber(const SearchOption& option, const SearchConfig& config) {
+  const int value = config.*option.number;
+  return option.anyNonZeroIsOne ? (value != 0 ? 1 : 0) : value;
+}
+
+void WriteSelect(PageWriter& out, const SearchOption& option, const SearchConfig& config) {
+  out.WriteString("<select name=\"").WriteString(option.name).WriteString("\">\n");
+  if (option.control == OptionControl::kLanguageSelect) {
+    WriteLanguageOptions(out, config.*option.text);
+  } else {
+    const int shown = ShownNumber(option, config);
+    for (const OptionChoice& choice : option.choices) {
+      WriteOption(out, choice.formValue, choice.fieldValue == shown, choice.label);
+    }
+  }
+  out.WriteString("</select>");
+}
+
+void WriteRangeNote(PageWriter& out, const NumberRange& range) {
+  out.WriteString("\n<br>(must be in range ").WriteNumber(range.lowest);
+  out.WriteString("..").WriteNumber(range.highest).WriteString(")");
+}
+
+void WriteValueControl(PageWriter& out, const SearchOption& option,
+                       const SearchConfig& config) {
+  switch (option.control) {
+    case OptionControl::kLanguageSelect:
+    case OptionControl::kSelect: WriteSelect(out, option, config); break;
+    case OptionControl::kText: WriteTextInput(out, option, config.*option.text); break;
+    case OptionControl::kNumber:
+      WriteTextInput(out, option, std::to_string(config.*option.number));
+      WriteRangeNote(out, option.range);
+      break;
+    case OptionControl::kCheckBox:
+      WriteCheckBox(out, option.name, config.*option.number != 0);
+      out.WriteString(" ").WriteString(option.caption);
+      break;
+  }
+}
+
+void WriteOptionRow(PageWriter& out, const SearchOption& option, const SearchConfig& config) {
+  out.WriteString("<tr>\n<td valign=\"top\">");
+  WriteCheckBox(out, IncludeName(option), config.present[option.field]);
+  out.WriteString("</td>\n<td valign=\"top\"><b>").WriteString(option.label);
+  out.WriteString("</b><br>\n");
+  WriteValueControl(out, option, config);
+  out.WriteString(option.wideHelp ? "</td>\n<td valign=\"top\" width=\"99%\">"
+                                  : "</td>\n<td valign=\"top\">");
+  out.WriteString(option.help).WriteString("</td>\n</tr>\n");
+}
+
+void WriteIntroduction(PageWriter& out, const AppState& state) {
+  out.WriteString("<tr>\n<td nowrap>\n");
+  WriteSelectedConfig(out, state.currentConfig);
+  out.WriteString("</td>\n</tr>\n");
+  out.WriteString(
+      "<tr>\n<td><b>Check an option to include its value in the configuration file.\n"
+      "The options that are not checked will not be included.</b>\n"
+      "The search engine uses these options when the search form does not give the\n"
+      "corresponding fields; when neither the form nor the configuration file gives a\n"
+      "value, it falls back to its built-in defaults. Files and directories may be given\n"
+      "as absolute paths or relative to the tovimarqdata subdirectory of the engine's\n"
+      "root directory.</td>\n</tr>\n");
+}
+
+void WriteForm(PageWriter& out, const AppState& state) {
+  out.WriteString("<tr>\n<td>\n<form name=\"editdef\" action=\"").WriteValue(state.programName);
+  out.WriteString(
+      "\" method=\"POST\" onSubmit=\"return false;\">\n"
+      "<input type=\"hidden\" name=\"target\" value=\"main\">\n"
+      "<table width=\"100%\" cellspacing=0 cellpadding=6>\n");
+  for (const SearchOption& option : SearchOptions()) {
+    WriteOptionRow(out, option, state.searchConfig);
+  }
+  out.WriteString(
+      "</table>\n"
+      "<table align=\"center\">\n<tr>\n"
+      "<td><input type=\"button\" name=\"save\" value=\"Save changes\" "
+      "onClick=\"feditdef();\"></td>\n"
+      "<td><input type=\"reset\" value=\"Reset form\"></td>\n"
+      "</tr>\n</table>\n"
+      "<input type=\"hidden\" name=\"ini\" value=\"");
+  out.WriteValue(state.currentConfig);
+  out.WriteString(
+      "\">\n<input type=\"hidden\" name=\"act\" value=\"setdefs\">\n"
+      "</form>\n</td>\n</tr>\n");
+}
+
+void WriteReturnRow(PageWriter& out, const AppState& state) {
+  out.WriteString("<tr>\n<td align=\"center\">\n");
+  WriteMainMenuLink(out, state.programName);
+  out.WriteString("</td>\n</tr>\n</table>\n");
+}
+
+}  // namespace
+
+void RenderSearchDefaultsPage(PageWriter& out, const AppState& state) {
+  WriteIntroduction(out, state);
+  WriteForm(out, state);
+  WriteReturnRow(out, state);
+}

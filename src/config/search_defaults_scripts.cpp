@@ -1,0 +1,91 @@
+// The scripts of the search defaults page: feditdef in the head, language values at the end.
+#include "app/app_state.h"
+#include "config/search_defaults_page.h"
+#include "config/search_options.h"
+
+namespace {
+
+// The option names, and the words for the value check boxes, by element number.
+void WriteOptionTables(PageWriter& out) {
+  out.WriteString(
+      "var optionNames = new Array();\n"
+      "var checkedTexts = new Array();\n"
+      "var uncheckedTexts = new Array();\n");
+  for (const SearchOption& option : SearchOptions()) {
+    const int element = ValueElementNumber(option);
+    out.WriteString("optionNames[").WriteNumber(element).WriteString("] = \"");
+    out.WriteString(option.scriptName).WriteString("\";\n");
+    if (option.control != OptionControl::kCheckBox) continue;
+    out.WriteString("checkedTexts[").WriteNumber(element).WriteString("] = \"");
+    out.WriteString(option.checkedText).WriteString("\";\n");
+    out.WriteString("uncheckedTexts[").WriteNumber(element).WriteString("] = \"");
+    out.WriteString(option.uncheckedText).WriteString("\";\n");
+  }
+}
+
+// Every "is" check box is followed by its option's value control; a change of
+// the box, or of the control of a box that stays checked, is listed.
+const char kChangeFunctions[] =
+    "function fdefaultindex(list) {\n"
+    " for (var i = 0; i < list.options.length; i++) {\n"
+    "  if (list.options[i].defaultSelected) return i;\n"
+    " }\n"
+    " return -1;\n"
+    "}\n"
+    "function fchanged(element) {\n"
+    " if (element.type == \"checkbox\") return element.checked != element.defaultChecked;\n"
+    " if (element.type == \"select-one\") return element.selectedIndex != fdefaultindex(element);\n"
+    " return element.value != element.defaultValue;\n"
+    "}\n"
+    "function fnewvalue(element, number) {\n"
+    " if (element.type == \"checkbox\") {\n"
+    "  return element.checked ? checkedTexts[number] : uncheckedTexts[number];\n"
+    " }\n"
+    " if (element.type == \"select-one\") {\n"
+    "  return element.selectedIndex < 0 ? \"\" : element.options[element.selectedIndex].text;\n"
+    " }\n"
+    " return element.value;\n"
+    "}\n"
+    "function feditdef() {\n"
+    " var form = document.forms[\"editdef\"];\n"
+    " var changes = \"\";\n"
+    " for (var i = 0; i < form.elements.length - 1; i++) {\n"
+    "  var box = form.elements[i];\n"
+    "  if (box.name.substring(0, 2) != \"is\") continue;\n"
+    "  var number = i + 1;\n"
+    "  var control = form.elements[number];\n"
+    "  var name = \"\\\"\" + optionNames[number] + \"\\\"\";\n"
+    "  if (box.checked != box.defaultChecked) {\n"
+    "   if (box.checked) changes += name + \" added: \" + fnewvalue(control, number) + \"\\n\";\n"
+    "   else changes += name + \" removed\\n\";\n"
+    "  } else if (box.checked && fchanged(control)) {\n"
+    "   changes += name + \" set to: \" + fnewvalue(control, number) + \"\\n\";\n"
+    "  }\n"
+    "  i = number;\n"
+    " }\n"
+    " if (changes == \"\") {\n"
+    "  alert(\"None of the options were modified.\");\n"
+    "  return;\n"
+    " }\n"
+    " if (confirm(\"You have changed the following options:\\n\\n\" + changes +\n"
+    "             \"\\nClick OK to apply the changes.\")) {\n"
+    "  form.submit();\n"
+    " }\n"
+    "}\n";
+
+}  // namespace
+
+void WriteSearchDefaultsScript(PageWriter& out, const AppState&) {
+  out.WriteScriptStart();
+  WriteOptionTables(out);
+  out.WriteString(kChangeFunctions);
+  out.WriteScriptEnd();
+}
+
+void WriteLanguageValuesScript(PageWriter& out, const AppState&) {
+  out.WriteScriptStart();
+  out.WriteString(
+      "var languages = document.forms[\"editdef\"].elements[\"language\"].options;\n"
+      "for (var i = 0; i < languages.length; i++) languages[i].value = languages[i].text;\n");
+  out.WriteScriptEnd();
+}
