@@ -1,0 +1,229 @@
+// Saving the search defaults: the lines written, the messages, and the round trip
+// from the page through the action back to the page.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <regex>
+#include <utility>
+#include <vector>
+
+#include "support/cgi_test.h"
+
+namespace {
+
+const char kSaved[] = "alert('Search defaults was saved successfully');";
+
+class SaveSearchDefaultsTest : public CgiTest {
+ protected:
+  // Posts the form fields with act "setdefs" and returns the page that follows.
+  std::string Save(const std::string& fields) {
+    return Post("target=main&act=setdefs&" + fields).Body();
+  }
+};
+
+struct SaveCase {
+  const char* fields;
+  const char* file;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* out) { *out << c.fields; }
+
+class SaveLineTest : public SaveSearchDefaultsTest,
+                     public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveLineTest, WritesTheExpectedFile) {
+  dir.Write("tovimarq.ini", "QUERY=x\n# comment\nWORKDIR=old\n");
+  EXPECT_NE(Save(GetParam().fields).find(kSaved), std::string::npos);
+  EXPECT_EQ(dir.Read("tovimarq.ini"), GetParam().file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SaveLineTest,
+    ::testing::Values(
+        SaveCase{"", ""},
+        SaveCase{"quotes=50&allowsitemap=", ""},
+        SaveCase{"isquotes=", ""},
+        SaveCase{"isquotes=on&quotes=50", "QUOTES=50\n"},
+        SaveCase{"isquotes=&quotes=5", "QUOTES=10\n"},
+        SaveCase{"isquotes=&quotes=+7", "QUOTES=10\n"},
+        SaveCase{"isquotes=&quotes=7x", ""},
+        SaveCase{"isquotes=&quotes=", ""},
+        SaveCase{"isquotes=&quotes=7+", ""},
+        SaveCase{"isquotesize=&quotesize=20000", "QUOTESIZE=10000\n"},
+        SaveCase{"isquotesperdoc=&quotesperdoc=0", "QUOTESPERDOC=1\n"},
+        SaveCase{"isrelevancy=&relevancy=101", "RELEVANCY=100\n"},
+        SaveCase{"isrelevancy=&relevancy=-5", "RELEVANCY=0\n"},
+        SaveCase{"isallowsitemap=", "ALLOWSITEMAP=NO\n"},
+        SaveCase{"isallowsitemap=&allowsitemap=", "ALLOWSITEMAP=YES\n"},
+        SaveCase{"iswarnings=", "WARNINGS=NO\n"},
+        SaveCase{"isplaintext=&plaintext=x", "PLAINTEXT=YES\n"},
+        SaveCase{"isaction=&action=SITEMAP", "SITEMAP=\n"},
+        SaveCase{"isaction=&action=HELP", "HELP=\n"},
+        SaveCase{"isaction=&action=sitemap", ""},
+        SaveCase{"isaction=&action=SEARCH+", ""},
+        SaveCase{"ismethod=&method=EXACT", "METHOD=EXACT\n"},
+        SaveCase{"ismethod=&method=exact", ""},
+        SaveCase{"isterms=&terms=ANY", "TERMS=ANY\n"},
+        SaveCase{"isterms=&terms=Phrase", ""},
+        SaveCase{"iscasesensitive=&casesensitive=YES", "CASE=SENSITIVE\n"},
+        SaveCase{"iscasesensitive=&casesensitive=NO", "CASE=INSENSITIVE\n"},
+        SaveCase{"iscasesensitive=&casesensitive=yes", ""},
+        SaveCase{"iscasesensitive=&casesensitive=SENSITIVE", ""},
+        SaveCase{"islanguage=&language=German", "LANGUAGE=German.tvl\n"},
+        SaveCase{"islanguage=&language=", "LANGUAGE=.tvl\n"},
+        SaveCase{"isrepwiths=&repwiths=XYZ", "SUBJECTREPORTWITH=XYZ\n"},
+        SaveCase{"isfilelist=&filelist=+a+b%2Bc%25+", "FILELIST= a b+c% \n"},
+        SaveCase{"isfilelist=&filelist=x%0AHELPFILE=/etc/passwd", ""},
+        SaveCase{"ishelpfile=&helpfile=a%0Db", ""},
+        SaveCase{"isworkdir=&workdir=a%00b&isquotes=&quotes=20", "QUOTES=20\n"},
+        SaveCase{"isrepwithl=&repwithl=Q%0AX", ""},
+        SaveCase{"isfileext=&fileext=&isexclext=&exclext=gif", "FILEEXTENSIONS=\n"
+                                                                "EXCLUDEFILEEXTENSIONS=gif\n"}));
+
+TEST_F(SaveSearchDefaultsTest, EveryOptionGivesTwentyThreeLinesInFileOrder) {
+  Save("islanguage=&language=German&isfilelist=&filelist=f.txt&ishelpfile=&helpfile=h.htm"
+       "&islayouts=&layouts=s.htm&islayoutl=&layoutl=l.htm&issitemap=&sitemap=m.htm"
+       "&issiterooturl=&siterooturl=http://h/&isworkdir=&workdir=w&isaction=&action=HELP"
+       "&isquotes=&quotes=30&isquotesize=&quotesize=300&isquotesperdoc=&quotesperdoc=3"
+       "&ismethod=&method=EXACT&isrelevancy=&relevancy=30&isterms=&terms=PHRASE"
+       "&iscasesensitive=&casesensitive=YES&isallowsitemap=&isfileext=&fileext=htm"
+       "&isexclext=&exclext=txt&iswarnings=&warnings=&isrepwiths=&repwiths=DB"
+       "&isrepwithl=&repwithl=B&isplaintext=&plaintext=&ini=tovimarq.ini");
+  EXPECT_EQ(dir.Read("tovimarq.ini"),
+            "SUBJECTLAYOUT=s.htm\nLITERALLAYOUT=l.htm\nSITEMAPLAYOUT=m.htm\n"
+            "LANGUAGE=German.tvl\nFILELIST=f.txt\nHELPFILE=h.htm\nSITEROOTURL=http://h/\n"
+            "WORKDIR=w\nFILEEXTENSIONS=htm\nEXCLUDEFILEEXTENSIONS=txt\nHELP=\nQUOTES=30\n"
+            "QUOTESIZE=300\nQUOTESPERDOC=3\nMETHOD=EXACT\nRELEVANCY=30\nTERMS=PHRASE\n"
+            "CASE=SENSITIVE\nALLOWSITEMAP=NO\nWARNINGS=YES\nPLAINTEXT=YES\n"
+            "SUBJECTREPORTWITH=DB\nLITERALREPORTWITH=B\n");
+}
+
+TEST_F(SaveSearchDefaultsTest, IniFieldNamesTheFile) {
+  dir.Write("tovimarq.ini", "QUOTES=40\n");
+  EXPECT_NE(Save("ini=other.ini&isquotes=&quotes=50").find(kSaved), std::string::npos);
+  EXPECT_EQ(dir.Read("other.ini"), "QUOTES=50\n");
+  EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
+}
+
+TEST_F(SaveSearchDefaultsTest, EmptyIniCannotBeCreated) {
+  const std::string page = Save("ini=&isquotes=&quotes=50");
+  EXPECT_NE(page.find("alert('Error creating file ');"), std::string::npos);
+  EXPECT_EQ(page.find(kSaved), std::string::npos);
+  EXPECT_FALSE(dir.Exists("tovimarq.ini"));
+}
+
+TEST_F(SaveSearchDefaultsTest, IniWithLineBreakIsRefused) {
+  const std::string page = Save("ini=a%0Ab&isquotes=&quotes=50");
+  EXPECT_NE(page.find("alert('Error creating file a\\nb');"), std::string::npos);
+  EXPECT_FALSE(dir.Exists("a\nb"));
+}
+
+TEST_F(SaveSearchDefaultsTest, ReadOnlyDirectoryGivesCreatingError) {
+  dir.Write("tovimarq.ini", "QUOTES=40\n");
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  CgiRequest request;
+  request.body = "target=main&act=setdefs&isquotes=&quotes=50";
+  request.unprivileged = true;
+  EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
+}
+
+// What a browser posts for the form "editdef" as the page drew it, after the
+// closing script has given each language option its text as value.
+class EditdefForm {
+ public:
+  explicit EditdefForm(const std::string& page) {
+    const auto start = page.find("<form name=\"editdef\"");
+    const std::string form = page.substr(start, page.find("</form>", start) - start);
+    const std::regex tag("<(input|select|option)([^>]*)>([^<]*)");
+    std::string select;
+    bool pendingSelect = false;  // a select whose selected option is not yet seen
+    for (std::sregex_iterator it(form.begin(), form.end(), tag), end; it != end; ++it) {
+      const std::string kind = (*it)[1], attributes = (*it)[2], text = (*it)[3];
+      if (kind == "select") {
+        select = Attribute(attributes, "name");
+        pendingSelect = true;
+      } else if (kind == "option" && pendingSelect && Has(attributes, "selected")) {
+        const std::string value = Attribute(attributes, "value");
+        Add(select, select == "language" ? text : value);
+        pendingSelect = false;
+      } else if (kind == "input") {
+        const std::string type = Attribute(attributes, "type");
+        if (type == "checkbox" && !Has(attributes, "checked")) continue;
+        if (type == "button" || type == "reset") continue;
+        Add(Attribute(attributes, "name"), Attribute(attributes, "value"));
+      }
+    }
+  }
+
+  const std::string& body() const { return body_; }
+
+ private:
+  static bool Has(const std::string& attributes, const std::string& word) {
+    return std::regex_search(attributes, std::regex(" " + word + "( |$)"));
+  }
+  static std::string Attribute(const std::string& attributes, const std::string& name) {
+    std::smatch found;
+    if (!std::regex_search(attributes, found, std::regex(" " + name + "=\"([^\"]*)\""))) {
+      return "";
+    }
+    return Unescape(found[1]);
+  }
+  static std::string Unescape(std::string text) {
+    const std::pair<const char*, const char*> entities[] = {
+        {"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}};
+    for (const auto& [entity, byte] : entities) {
+      for (auto at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
+        text.replace(at, std::string(entity).size(), byte);
+      }
+    }
+    return text;
+  }
+  static std::string Encode(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (unsigned char c : text) {
+      if (std::isalnum(c)) {
+        encoded += static_cast<char>(c);
+      } else {
+        encoded += {'%', kHex[c >> 4], kHex[c & 15]};
+      }
+    }
+    return encoded;
+  }
+  void Add(const std::string& name, const std::string& value) {
+    if (!body_.empty()) body_ += '&';
+    body_ += Encode(name) + "=" + Encode(value);
+  }
+
+  std::string body_;
+};
+
+class RoundTripTest : public SaveSearchDefaultsTest,
+                      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RoundTripTest, SavedPageShowsTheSameOptionsAndValues) {
+  dir.Write("english.tvl", "");
+  dir.Write("German.tvl", "");
+  dir.Write("tovimarq.ini", GetParam());
+  const std::string before = Get("target=sdef").Body();
+  EXPECT_NE(Post(EditdefForm(before).body()).Body().find(kSaved), std::string::npos);
+  EXPECT_EQ(Get("target=sdef").Body(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configurations, RoundTripTest,
+    ::testing::Values(
+        "LANGUAGE=german.TVL\nFILELIST=my%20list.txt\nHELPFILE=a%22%3C%26b.htm\n"
+        "SUBJECTLAYOUT=s.htm\nLITERALLAYOUT=l.htm\nSITEMAPLAYOUT=m.htm\n"
+        "SITEROOTURL=http://www.site.test/docs/\nWORKDIR=/var/tmp/w\nHELP=\nQUOTES=999\n"
+        "QUOTESIZE=100\nQUOTESPERDOC=15\nMETHOD=EXACT\nRELEVANCY=0\nTERMS=ANY\n"
+        "CASE=SENSITIVE\nALLOWSITEMAP=NO\nFILEEXTENSIONS=htm;html\nEXCLUDEFILEEXTENSIONS=txt\n"
+        "WARNINGS=NO\nSUBJECTREPORTWITH=DB\nLITERALREPORTWITH=B\nPLAINTEXT=YES\n",
+        "SITEMAP=\nQUOTES=12\nPLAINTEXT=NO\nQUERY=dropped\n",
+        ""));
+
+}  // namespace
