@@ -14,7 +14,7 @@ namespace {
 std::optional<std::string> TextLine(const SearchOption& option, const std::string& value) {
   // A line break would end the line early and let the rest pose as a key.
   if (HoldsLineBreakOrZero(value)) return std::nullopt;
-  return std::string(option.key) + "=" + value + option.suffix;
+  return std::string(option.key) + "=" + value + std::string(option.suffix);
 }
 
 std::optional<std::string> IntegerLine(const SearchOption& option, const std::string& value) {

@@ -9,9 +9,6 @@
 
 namespace {
 
-const char kLanguageExtension[] = ".tvl";
-constexpr std::string::size_type kLanguageExtensionLength = 4;
-
 void WriteCheckBox(PageWriter& out, const std::string& name, bool checked) {
   out.WriteString("<input type=\"checkbox\" name=\"").WriteString(name);
   out.WriteString(checked ? "\" value=\"\" checked>" : "\" value=\"\">");
@@ -34,10 +31,9 @@ void WriteOption(PageWriter& out, const std::string& value, bool selected,
 // A language file is a file (not a directory) named "<language>.tvl".
 bool IsLanguageFile(const DirectoryScan& scan) {
   const std::string& name = scan.name;
-  return (scan.attributes & kDirectoryAttribute) == 0 &&
-         name.size() > kLanguageExtensionLength &&
-         name.compare(name.size() - kLanguageExtensionLength, kLanguageExtensionLength,
-                      kLanguageExtension) == 0;
+  const std::size_t length = kLanguageExtension.size();
+  return (scan.attributes & kDirectoryAttribute) == 0 && name.size() > length &&
+         name.compare(name.size() - length, length, kLanguageExtension) == 0;
 }
 
 // One option per language file of the working directory, in directory order,
@@ -52,7 +48,7 @@ void WriteLanguageOptions(PageWriter& out, const std::string& language) {
     if (!IsLanguageFile(scan)) continue;
     const bool selected = !previousSelected && ToUpperAscii(scan.name) == wanted;
     WriteOption(out, "", selected,
-                scan.name.substr(0, scan.name.size() - kLanguageExtensionLength));
+                scan.name.substr(0, scan.name.size() - kLanguageExtension.size()));
     previousSelected = selected;
   }
 }

@@ -37,7 +37,7 @@ SearchOption LanguageRow(const RowBasics& basics, const char* help) {
   option.control = OptionControl::kLanguageSelect;
   option.text = &C::LANGUAGE;
   option.key = "LANGUAGE";
-  option.suffix = ".tvl";
+  option.suffix = kLanguageExtension;
   return option;
 }
 

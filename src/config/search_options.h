@@ -3,9 +3,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/search_config.h"
+
+// The language files of the engine are named "<language>.tvl"; the page lists
+// them without it and the save action adds it again.
+inline constexpr std::string_view kLanguageExtension = ".tvl";
 
 // The value control that a row shows on the page.
 enum class OptionControl { kLanguageSelect, kText, kNumber, kSelect, kCheckBox };
@@ -50,7 +55,7 @@ struct SearchOption {
 
   SaveRule save = SaveRule::kText;
   const char* key = nullptr;  // kText, kInteger, kFlag
-  const char* suffix = "";    // kText: appended to the posted value
+  std::string_view suffix{};  // kText: appended to the posted value
   int fileOrder = 0;          // 1-based position of the option's line in the file
 };
 
