@@ -72,7 +72,7 @@ export async function startSite(name, { protect = true } = {}) {
     httpCredentials: protect ? credentials : undefined,
     viewport: { width: 1024, height: 900 },
   });
-  context.setDefaultTimeout(5000);
+  context.setDefaultTimeout(10000);
   return new Site(name, dir, port, server, context);
 }
 
