@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"main", "Main Menu", "MAIN CONFIGURATION MENU", 2, "fselini"},
         PageCase{"", "Main Menu", "MAIN CONFIGURATION MENU", 2, "fselini"},
         PageCase{"SDEF", "Main Menu", "MAIN CONFIGURATION MENU", 2, "fselini"},
+        PageCase{"sdef", "Search Defaults", "EDIT SEARCH DEFAULTS", 1, "feditdef"},
         PageCase{"flist", "File List", "EDIT FILE LIST", 1, ""},
         PageCase{"redit", "File Editor", "EDIT TOVIMARQ&#153; FILES", 2, ""},
         PageCase{"editor", "File Editor", "EDIT ", 1, "feditor"},
@@ -105,6 +106,11 @@ TEST_F(FrameTest, ShortBodyAndHostileBytesStillGiveACompletePage) {
     EXPECT_EQ(response.Header(), kCgiHeader) << length;
     EXPECT_EQ(response.Body().substr(response.Body().size() - 7), "</html>") << length;
   }
+}
+
+TEST_F(FrameTest, EditorHeadingNamesTheFileEscaped) {
+  const std::string body = Get("target=editor&act=editfile&file=%3Cb%3E.htm").Body();
+  EXPECT_NE(body.find("<b>EDIT &lt;b&gt;.htm</b>"), std::string::npos);
 }
 
 }  // namespace

@@ -1,2 +1,0 @@
-# Empty dependencies file for tvqconf_cgi.
-# This may be replaced when dependencies are built.
