@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct AppState;
@@ -14,14 +15,38 @@ struct FileListEntry {
   int kind = kKindFile;
 };
 
+// Entries are kept sorted by path (bytewise, unsigned); entries with equal
+// paths keep the order in which they were inserted.
 class FileList {
  public:
+  using Entries = std::vector<FileListEntry>;
+
   // Empties the list and reads the named file, resolving addresses against
-  // state.searchConfig.SITEROOTURL.
+  // state.searchConfig.SITEROOTURL as it stands. A file that cannot be read
+  // leaves the list empty.
   void Load(const AppState& state, const std::string& fileName);
 
-  const std::vector<FileListEntry>& entries() const { return entries_; }
+  // Loads the search configuration when not loaded yet, then replaces the
+  // named file with the whole list. Returns the file error code (0: written).
+  int Save(AppState& state, const std::string& fileName) const;
+
+  // Inserts after the entries with the same path.
+  void Insert(FileListEntry entry);
+  // The same as inserting each entry in turn.
+  void InsertAll(Entries entries);
+  // Removes the entries whose 1-based position is listed.
+  void RemoveRows(const std::vector<int>& rowNumbers);
+  void Clear() { entries_.clear(); }
+
+  // The entries whose path equals `path`, in insertion order.
+  std::pair<Entries::const_iterator, Entries::const_iterator> WithPath(
+      const std::string& path) const;
+
+  const Entries& entries() const { return entries_; }
 
  private:
-  std::vector<FileListEntry> entries_;
+  // Restores the order after entries were appended in file order.
+  void SortByPath();
+
+  Entries entries_;
 };

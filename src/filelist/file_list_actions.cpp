@@ -1,10 +1,125 @@
-// The file list actions. Not built yet: filled in by its subsystem.
+// The file list actions: each loads the named list, changes it and saves it.
 #include "filelist/file_list_actions.h"
 
-void ChangeDirectory(AppState&) {}
-void DeleteChecked(AppState&) {}
-void DeleteAll(AppState&) {}
-void AddDirectory(AppState&) {}
-void AddDirectoryTree(AppState&) {}
-void AddDirectoryFiles(AppState&) {}
-void AddSelectedFiles(AppState&) {}
+#include <unordered_set>
+#include <vector>
+
+#include "app/app_state.h"
+#include "filelist/folder_scan.h"
+#include "filelist/line_safety.h"
+
+namespace {
+
+// Request values that name a file or a folder, or that become a line of the
+// file list.
+std::optional<std::string> ReadFolderField(const FormData& form, const std::string& name) {
+  std::string value;
+  if (!GetField(form, name, value) || value.empty() || HoldsLineBreakOrZero(value)) {
+    return std::nullopt;
+  }
+  if (value.back() != '/') value += '/';
+  return value;
+}
+
+// Every action but "chdir" works on the list and folder that its form names.
+void TakeListFields(AppState& state) {
+  GetField(state.form, "fname", state.fileListName);
+  GetField(state.form, "curdir", state.browseDir);
+}
+
+void LoadList(AppState& state) {
+  TakeListFields(state);
+  state.fileList.Load(state, state.fileListName);
+}
+
+void SaveList(AppState& state) {
+  // A failed save is not reported: the page shows what the file holds.
+  state.fileList.Save(state, state.fileListName);
+}
+
+// The decimal number at the start of a "del" value, leading white space and
+// sign allowed; 0 when there is none.
+int RowNumber(const std::string& value) {
+  int number = 0;
+  ParseWholeInt(value, number);
+  return number;
+}
+
+void AddFolder(AppState& state, int kind) {
+  LoadList(state);
+  const std::optional<AddFields> fields = ReadAddFields(state.form);
+  if (!fields || ListContains(state.fileList, fields->folder, true)) return;
+  state.fileList.Insert({fields->folder, fields->virtualPath, kind});
+  SaveList(state);
+}
+
+// Adds one file entry for every name not yet in the list, in the order given,
+// and saves the list when at least one was added. A name that would break the
+// file list's lines is skipped.
+void AddFiles(AppState& state, const AddFields& fields, const std::vector<std::string>& names) {
+  FileList::Entries added;
+  std::unordered_set<std::string> addedPaths;
+  for (const std::string& name : names) {
+    std::string path = fields.folder + name;
+    if (HoldsLineBreakOrZero(name) || ListContains(state.fileList, path, false) ||
+        !addedPaths.insert(path).second) {
+      continue;
+    }
+    added.push_back({std::move(path), fields.virtualPath + name, kKindFile});
+  }
+  if (added.empty()) return;
+  state.fileList.InsertAll(std::move(added));
+  SaveList(state);
+}
+
+}  // namespace
+
+std::optional<AddFields> ReadAddFields(const FormData& form) {
+  std::optional<std::string> folder = ReadFolderField(form, "curdir");
+  std::optional<std::string> virtualPath = ReadFolderField(form, "rempath");
+  if (!folder || !virtualPath) return std::nullopt;
+  return AddFields{std::move(*folder), std::move(*virtualPath)};
+}
+
+bool ListContains(const FileList& list, const std::string& path, bool folderKinds) {
+  const auto [first, last] = list.WithPath(path);
+  for (auto entry = first; entry != last; ++entry) {
+    if ((entry->kind != kKindFile) == folderKinds) return true;
+  }
+  return false;
+}
+
+void ChangeDirectory(AppState& state) {
+  GetField(state.form, "fname", state.fileListName);
+  GetField(state.form, "dirlist", state.browseDir);
+}
+
+void DeleteChecked(AppState& state) {
+  LoadList(state);
+  std::vector<int> rows;
+  for (const std::string& value : AllValues(state.form, "del")) rows.push_back(RowNumber(value));
+  state.fileList.RemoveRows(rows);
+  SaveList(state);
+}
+
+void DeleteAll(AppState& state) {
+  TakeListFields(state);
+  state.fileList.Clear();
+  SaveList(state);
+}
+
+void AddDirectory(AppState& state) { AddFolder(state, kKindDir); }
+
+void AddDirectoryTree(AppState& state) { AddFolder(state, kKindTree); }
+
+void AddDirectoryFiles(AppState& state) {
+  LoadList(state);
+  const std::optional<AddFields> fields = ReadAddFields(state.form);
+  if (fields) AddFiles(state, *fields, ScanFolder(fields->folder).files);
+}
+
+void AddSelectedFiles(AppState& state) {
+  LoadList(state);
+  const std::optional<AddFields> fields = ReadAddFields(state.form);
+  if (fields) AddFiles(state, *fields, AllValues(state.form, "files"));
+}

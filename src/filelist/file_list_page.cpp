@@ -1,6 +1,266 @@
-// The file list page. Not built yet: filled in by its subsystem.
+// The file list page: directory browser, add form, entry table and removal forms.
 #include "filelist/file_list_page.h"
 
-void WriteFileListScript(PageWriter&, const AppState&) {}
-void RenderFileListPage(PageWriter&, const AppState&) {}
-void WriteFileValuesScript(PageWriter&, const AppState&) {}
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "fileio/text_file.h"
+#include "filelist/folder_scan.h"
+#include "filelist/line_safety.h"
+
+namespace {
+
+// Each level of the folder list is indented by this many "&nbsp;".
+constexpr int kIndentStep = 3;
+// After a hint, the next one comes no earlier than this many input bytes on.
+constexpr std::size_t kHintSpacing = 25;
+
+const char* const kRowColours[] = {"ffffff", "e0e0e0"};
+
+const char kWarningMark[] = "<font color=\"#ff0000\"><b>*</b></font>\n";
+
+const char* KindLabel(int kind) {
+  switch (kind) {
+    case kKindDir: return " Dir";
+    case kKindTree: return " Tree";
+    default: return " File";
+  }
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool PathExists(const std::string& path) {
+  return !HoldsLineBreakOrZero(path) && (IsFile(path) || IsDirectory(path));
+}
+
+void WriteFormStart(PageWriter& out, const char* name, const AppState& state) {
+  out.WriteString("<form name=\"").WriteString(name).WriteString("\" action=\"");
+  out.WriteValue(state.programName);
+  out.WriteString("#dirlist\" method=\"POST\" onSubmit=\"return false;\">\n");
+}
+
+void WriteHidden(PageWriter& out, const char* name, const std::string& value) {
+  out.WriteString(" <input type=\"hidden\" name=\"").WriteString(name);
+  out.WriteString("\" value=\"").WriteValue(value).WriteString("\">\n");
+}
+
+void WriteOption(PageWriter& out, const std::string& value, bool selected, int indent,
+                 const std::string& text) {
+  out.WriteString(" <option value=\"").WriteValue(value).WriteString("\"");
+  if (selected) out.WriteString(" selected");
+  out.WriteString(">");
+  for (int i = 0; i < indent; ++i) out.WriteString("&nbsp;");
+  out.WriteValue(text).WriteString("</option>\n");
+}
+
+void WriteHeadingRows(PageWriter& out, const AppState& state) {
+  out.WriteString(
+      "<a name=\"dirlist\"></a>\n<tr>\n<td nowrap>\n <font color=\"#800000\">Currently "
+      "selected configuration file:</font> <b>");
+  out.WriteValue(state.currentConfig);
+  out.WriteString(
+      "</b>\n</td>\n</tr>\n<tr>\n<td nowrap>\n <font color=\"#800000\">File List in "
+      "editing:</font> <b>");
+  out.WriteValue(state.fileListName);
+  out.WriteString(
+      "</b>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100% border=0 cellspacing=0 "
+      "cellpadding=4>\n<tr>\n<td colspan=3>\n Current directory: <b>");
+  out.WriteValue(state.browseDir);
+  out.WriteString("</b>\n</td>\n</tr>\n<tr>\n");
+}
+
+// The root, then one option per folder on the way down to browseDir (the last
+// one selected), then its sub-folders one level deeper.
+void WriteFolderOptions(PageWriter& out, const std::string& browseDir,
+                        const std::vector<std::string>& folders) {
+  WriteOption(out, "/", browseDir == "/", 0, "/");
+  int indent = 0;
+  std::size_t componentStart = 1;
+  for (std::size_t slash = browseDir.find('/', 1); slash != std::string::npos;
+       slash = browseDir.find('/', slash + 1)) {
+    indent += kIndentStep;
+    WriteOption(out, browseDir.substr(0, slash), slash + 1 == browseDir.size(), indent,
+                browseDir.substr(componentStart, slash - componentStart));
+    componentStart = slash + 1;
+  }
+  indent += kIndentStep;
+  for (const std::string& folder : folders) {
+    WriteOption(out, browseDir + folder, false, indent, folder);
+  }
+}
+
+void WriteFolderForm(PageWriter& out, const AppState& state,
+                     const std::vector<std::string>& folders) {
+  WriteFormStart(out, "chdir", state);
+  out.WriteString("<td valign=\"top\">\n Directories:<br>\n");
+  WriteHidden(out, "target", "flist");
+  WriteHidden(out, "act", "chdir");
+  WriteHidden(out, "fname", state.fileListName);
+  out.WriteString(" <select name=\"dirlist\" size=13>\n");
+  WriteFolderOptions(out, state.browseDir, folders);
+  out.WriteString(
+      " </select><br>\n <input type=\"button\" value=\"Change directory\" "
+      "onClick=\"fchdir();\">\n</td>\n</form>\n");
+}
+
+void WriteFileOptions(PageWriter& out, const std::vector<std::string>& files) {
+  if (files.empty()) {
+    out.WriteString(" <option value=\"\">&lt;No files found&gt;</option>\n");
+    return;
+  }
+  for (const std::string& file : files) WriteOption(out, "", false, 0, file);
+}
+
+void WriteAddButton(PageWriter& out, const char* caption, const char* function) {
+  out.WriteString(" <input type=\"button\" value=\"").WriteString(caption);
+  out.WriteString("\" onClick=\"").WriteString(function).WriteString("();\">");
+}
+
+void WriteAddForm(PageWriter& out, const AppState& state,
+                  const std::vector<std::string>& files) {
+  WriteFormStart(out, "adddir", state);
+  out.WriteString("<td valign=\"top\">\n");
+  WriteHidden(out, "target", "flist");
+  WriteHidden(out, "act", "");
+  WriteHidden(out, "curdir", state.browseDir);
+  WriteHidden(out, "fname", state.fileListName);
+  out.WriteString(" Files:<br>\n <select name=\"files\" size=13 multiple>\n");
+  WriteFileOptions(out, files);
+  out.WriteString(
+      " </select><br>\n"
+      " <font size=-1>Hold&nbsp;down&nbsp;the&nbsp;<b>Ctrl</b>&nbsp;key&nbsp;to select "
+      "more than one file</font>\n"
+      "</td>\n<td valign=\"top\" width=99%>\n"
+      " Virtual path which corresponds to the current directory:<br>\n"
+      " <input type=\"text\" name=\"rempath\" value=\"\" size=40 maxlength=512><br>\n"
+      " <font size=-1><div align=\"justify\">The virtual path is the address by which "
+      "visitors of your site reach the directory or the files you are adding. It may be a "
+      "fully qualified address, such as http://www.yoursite.com/sales, or an address "
+      "relative to the root of the web server, such as /sales. Do not include file names; "
+      "the path may or may not end with a slash.</div></font><br>\n");
+  WriteAddButton(out, "Add the entire directory as a single entry", "fadddir1");
+  out.WriteString("<font size=0><br><br></font>\n");
+  WriteAddButton(out, "Add the directory with all subdirectories", "fadddir3");
+  out.WriteString("<font size=0><br><br></font>\n");
+  if (!files.empty()) {
+    WriteAddButton(out, "Add all files from the directory", "fadddir2");
+    out.WriteString("<font size=0><br><br></font>\n");
+    WriteAddButton(out, "Add selected files", "faddfiles");
+    out.WriteString("\n");
+  }
+  out.WriteString("</td>\n</tr>\n</table>\n\n</td>\n</form>\n</tr>\n<tr>\n");
+}
+
+void WriteCellStart(PageWriter& out, const char* colour) {
+  out.WriteString("<td bgcolor=\"#").WriteString(colour).WriteString("\"");
+}
+
+// One row of the entry table; returns whether it carries the warning mark.
+bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber) {
+  const char* colour = kRowColours[(rowNumber - 1) % 2];
+  const bool missing = !PathExists(entry.path);
+  out.WriteString("<tr>\n<td><font size=-1>\n").WriteString(KindLabel(entry.kind));
+  out.WriteString("&nbsp;\n</font></td>\n");
+  WriteCellStart(out, colour);
+  out.WriteString("><font size=-1>\n <nobr>");
+  if (missing) out.WriteString(kWarningMark);
+  InsertBreakHints(out, entry.path);
+  out.WriteString("</nobr>\n</font></td>\n");
+  WriteCellStart(out, colour);
+  out.WriteString(">\n &nbsp;\n</td>\n");
+  WriteCellStart(out, colour);
+  out.WriteString("><font size=-1>\n <nobr>");
+  InsertBreakHints(out, entry.url);
+  out.WriteString("</nobr>\n</font></td>\n");
+  WriteCellStart(out, colour);
+  out.WriteString(" align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\"");
+  out.WriteNumber(static_cast<long>(rowNumber));
+  out.WriteString("\">\n</td>\n</tr>\n");
+  return missing;
+}
+
+void WriteEntryTable(PageWriter& out, const AppState& state) {
+  WriteFormStart(out, "delchk", state);
+  out.WriteString(
+      "<td>\n\n<b>Files and directories Tovimarq should search in:</b>\n\n"
+      "<table width=100% border=0 cellspacing=0 cellpadding=1>\n<tr>\n"
+      "<td width=1%></td>\n"
+      "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Local path\n</font></td>\n"
+      "<td bgcolor=\"#e0e0e0\">\n &nbsp;\n</td>\n"
+      "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Virtual path\n</font></td>\n"
+      "<td bgcolor=\"#e0e0e0\" align=\"right\"><font size=-2>\n To&nbsp;be<br>removed\n"
+      "</font></td>\n</tr>\n");
+  bool anyMissing = false;
+  std::size_t rowNumber = 0;
+  for (const FileListEntry& entry : state.fileList.entries()) {
+    anyMissing |= WriteEntryRow(out, entry, ++rowNumber);
+  }
+  out.WriteString("</table>\n\n");
+  if (anyMissing) {
+    out.WriteString(
+        "<font color=\"#ff0000\"><b>* - Warning:</b></font> the file or directory does "
+        "not exist\nor is not accessible.\n");
+  }
+}
+
+void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state) {
+  WriteHidden(out, "target", "flist");
+  WriteHidden(out, "act", act);
+  WriteHidden(out, "fname", state.fileListName);
+  WriteHidden(out, "curdir", state.browseDir);
+}
+
+void WriteRemovalForms(PageWriter& out, const AppState& state) {
+  const std::size_t count = state.fileList.entries().size();
+  if (count == 0) {
+    out.WriteString("</form>\n");
+    return;
+  }
+  out.WriteString("<table width=100%>\n<tr>\n<td width=50% align=\"center\">\n");
+  WriteRemovalFields(out, "delchk", state);
+  out.WriteString(" <input type=\"button\" value=\"Remove checked\" onClick=\"fdelchk(");
+  out.WriteNumber(static_cast<long>(count));
+  out.WriteString(");\">\n</td>\n</form>\n");
+  WriteFormStart(out, "delall", state);
+  out.WriteString("<td align=\"center\">\n");
+  WriteRemovalFields(out, "delall", state);
+  out.WriteString(
+      " <input type=\"button\" value=\"Remove all\" onClick=\"fdelall();\">\n"
+      "</td>\n</form>\n</tr>\n</table>\n");
+}
+
+void WriteReturnLink(PageWriter& out, const AppState& state) {
+  out.WriteString("\n</td>\n</tr>\n<tr>\n<td align=\"center\">\n <a href=\"");
+  out.WriteValue(state.programName);
+  out.WriteString("?target=main\"><b>Return to Main Menu</b></a>\n</td>\n</tr>\n</table>\n");
+}
+
+}  // namespace
+
+void InsertBreakHints(PageWriter& out, std::string_view text) {
+  std::size_t pieceStart = 0;
+  std::size_t index = 0;
+  while (index + 1 < text.size()) {
+    if (!IsSeparator(text[index])) {
+      ++index;
+      continue;
+    }
+    out.WriteValue(text.substr(pieceStart, index + 1 - pieceStart)).WriteString("<wbr>");
+    pieceStart = index + 1;
+    index += kHintSpacing;
+  }
+  out.WriteValue(text.substr(pieceStart));
+}
+
+void RenderFileListPage(PageWriter& out, const AppState& state) {
+  FolderContent content = ScanFolder(state.browseDir);
+  std::sort(content.folders.begin(), content.folders.end());
+  std::sort(content.files.begin(), content.files.end());
+
+  WriteHeadingRows(out, state);
+  WriteFolderForm(out, state, content.folders);
+  WriteAddForm(out, state, content.files);
+  WriteEntryTable(out, state);
+  WriteRemovalForms(out, state);
+  WriteReturnLink(out, state);
+}

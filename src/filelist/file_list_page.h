@@ -1,10 +1,18 @@
 // The file list page (target "flist"): directory browser, entries and their scripts.
 #pragma once
 
+#include <string_view>
+
 #include "html/page_writer.h"
 
 struct AppState;
 
+// Head script: the functions that check and submit the page's forms.
 void WriteFileListScript(PageWriter& out, const AppState& state);
 void RenderFileListPage(PageWriter& out, const AppState& state);
+// Closing script: gives every file option its name as value.
 void WriteFileValuesScript(PageWriter& out, const AppState& state);
+
+// Writes `text` as a value with a "<wbr>" line break hint after a separator
+// ("/" or "\", not the last byte), at most one in every 25 bytes of the text.
+void InsertBreakHints(PageWriter& out, std::string_view text);

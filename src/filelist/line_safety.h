@@ -1,0 +1,15 @@
+// The tests that keep request values from breaking line-based files and file names.
+#pragma once
+
+#include <string_view>
+
+// True when `text` holds a CR or an LF, which would split a line of a file.
+inline bool HoldsLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// True when `text` holds a CR, an LF or a zero byte: such a text is neither
+// written as (part of) a line nor handed to the file system as a name.
+inline bool HoldsLineBreakOrZero(std::string_view text) {
+  return HoldsLineBreak(text) || text.find('\0') != std::string_view::npos;
+}
