@@ -1,0 +1,150 @@
+// The file list actions as the page posts them: what ends up in the file list file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "support/cgi_test.h"
+
+namespace {
+
+// The entries part of a saved file list: everything after the comment box.
+std::string EntryLines(const std::string& content) {
+  const std::string boxEnd = "*********\n\n";
+  const std::size_t end = content.rfind(boxEnd);
+  return end == std::string::npos ? "<no comment box>" : content.substr(end + boxEnd.size());
+}
+
+class FileListActionsTest : public CgiTest {
+ protected:
+  void SetUp() override { dir.Write("tovimarq.ini", "SITEROOTURL=http://h\n"); }
+
+  void Act(const std::string& fields) {
+    Post("target=flist&fname=list.txt&" + fields);
+  }
+
+  std::string Entries() { return EntryLines(dir.Read("list.txt")); }
+};
+
+TEST_F(FileListActionsTest, AddDirectoryStoresFolderAndAddressWithSlashes) {
+  Act("act=adddir1&curdir=/data/docs&rempath=/docs");
+  const std::string content = dir.Read("list.txt");
+  EXPECT_EQ(content.rfind("      http://h/ - file list\n\n    ****", 0), 0u);
+  EXPECT_EQ(EntryLines(content), "DIR=/data/docs/\nURL=http://h/docs/\n\n");
+}
+
+TEST_F(FileListActionsTest, AddTreeStoresATreeEntry) {
+  Act("act=adddir3&curdir=/data/&rempath=http://h/d/");
+  EXPECT_EQ(Entries(), "TREE=/data/\nURL=http://h/d/\n\n");
+}
+
+TEST_F(FileListActionsTest, FolderAlreadyListedIsNotAddedAgain) {
+  const std::string original = "DIR=/data/docs/\nURL=/docs/\n";
+  dir.Write("list.txt", original);
+  Act("act=adddir3&curdir=/data/docs&rempath=/docs");
+  Act("act=adddir1&curdir=/data/docs/&rempath=/other");
+  EXPECT_EQ(dir.Read("list.txt"), original);
+}
+
+TEST_F(FileListActionsTest, AddSelectedFilesOnceEach) {
+  Act("act=addfiles&curdir=/d/&rempath=http://h/x&files=b.htm&files=a.htm");
+  const std::string expected =
+      "FILE=/d/a.htm\nURL=http://h/x/a.htm\n\nFILE=/d/b.htm\nURL=http://h/x/b.htm\n\n";
+  EXPECT_EQ(Entries(), expected);
+  dir.Write("list.txt", dir.Read("list.txt") + "untouched\n");
+  Act("act=addfiles&curdir=/d/&rempath=http://h/x&files=b.htm&files=a.htm");
+  EXPECT_EQ(Entries(), expected + "untouched\n");
+}
+
+TEST_F(FileListActionsTest, FileNamedTwiceInOneRequestIsAddedOnce) {
+  Act("act=addfiles&curdir=/d/&rempath=/x/&files=a.htm&files=a.htm");
+  EXPECT_EQ(Entries(), "FILE=/d/a.htm\nURL=http://h/x/a.htm\n\n");
+}
+
+TEST_F(FileListActionsTest, FileNameWithLineBreakIsSkipped) {
+  Act("act=addfiles&curdir=/d/&rempath=/x/&files=a%0AFILE=/etc&files=b%0D&files=c%00&files=ok");
+  EXPECT_EQ(Entries(), "FILE=/d/ok\nURL=http://h/x/ok\n\n");
+}
+
+TEST_F(FileListActionsTest, AddFieldsWithLineBreakOrZeroAddNothing) {
+  for (const char* fields :
+       {"act=adddir1&curdir=/d%0A/&rempath=/x", "act=adddir1&curdir=/d/&rempath=/x%0D",
+        "act=adddir3&curdir=/d%00/&rempath=/x", "act=addfiles&curdir=/d/&rempath=/x%0A&files=a",
+        "act=adddir1&curdir=&rempath=/x", "act=adddir1&curdir=/d/",
+        "act=addfiles&rempath=/x&files=a"}) {
+    Act(fields);
+    EXPECT_FALSE(dir.Exists("list.txt")) << fields;
+  }
+}
+
+TEST_F(FileListActionsTest, AddAllFilesTakesOnlyTheFiles) {
+  dir.MakeDir("www/sub");
+  dir.Write("www/b.htm", "x");
+  dir.Write("www/a.htm", "x");
+  Act("act=adddir2&curdir=" + dir.Path("www") + "&rempath=/w");
+  EXPECT_EQ(Entries(), "FILE=" + dir.Path("www/a.htm") + "\nURL=http://h/w/a.htm\n\nFILE=" +
+                           dir.Path("www/b.htm") + "\nURL=http://h/w/b.htm\n\n");
+}
+
+TEST_F(FileListActionsTest, AddAllFilesOfAFolderWithoutFilesSavesNothing) {
+  dir.MakeDir("www/sub");
+  Act("act=adddir2&curdir=" + dir.Path("www") + "&rempath=/w");
+  Act("act=adddir2&curdir=" + dir.Path("missing") + "&rempath=/w");
+  EXPECT_FALSE(dir.Exists("list.txt"));
+}
+
+TEST_F(FileListActionsTest, DeleteCheckedRemovesTheNumberedRows) {
+  dir.Write("list.txt",
+            "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\nFILE=/c\nURL=/c\n");
+  Act("act=delchk&del=1&del=3");
+  EXPECT_EQ(Entries(), "FILE=/b\nURL=http://h/b\n\n");
+}
+
+TEST_F(FileListActionsTest, DeleteCheckedReadsLeadingNumbers) {
+  dir.Write("list.txt", "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\nFILE=/c\nURL=/c\n");
+  Act("act=delchk&del=%2B2x&del=none&del=-1&del=9");
+  EXPECT_EQ(Entries(), "FILE=/a\nURL=http://h/a\n\nFILE=/c\nURL=http://h/c\n\n");
+}
+
+TEST_F(FileListActionsTest, DeleteCheckedWithoutRowsRewritesTheList) {
+  dir.Write("list.txt", "comment\nfile=/b\nurl=b\nFILE=/a\nURL=a\n");
+  Act("act=delchk");
+  EXPECT_EQ(Entries(), "FILE=/a\nURL=http://h/a\n\nFILE=/b\nURL=http://h/b\n\n");
+}
+
+TEST_F(FileListActionsTest, DeleteAllLeavesHeaderAndBoxOnly) {
+  dir.Write("list.txt", "FILE=/a\nURL=/a\n");
+  Act("act=delall");
+  const std::string content = dir.Read("list.txt");
+  EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 22);
+  EXPECT_EQ(content.rfind("      http://h/ - file list\n\n", 0), 0u);
+  EXPECT_EQ(EntryLines(content), "");
+}
+
+TEST_F(FileListActionsTest, AddressWithSlashIsRelativeToTheServerRoot) {
+  dir.Write("tovimarq.ini", "SITEROOTURL=http://h/sub/\n");
+  dir.Write("list.txt", "DIR=/data/\nURL=/docs/\nFILE=/f\nURL=docs/f\n");
+  Act("act=delchk");
+  EXPECT_EQ(Entries(),
+            "DIR=/data/\nURL=http://h/docs/\n\nFILE=/f\nURL=http://h/sub/docs/f\n\n");
+}
+
+TEST_F(FileListActionsTest, ActionsWorkOnTheNamedListAndShowIt) {
+  const std::string body =
+      Post("target=flist&act=adddir1&fname=other.txt&curdir=/d/&rempath=/x").Body();
+  EXPECT_TRUE(dir.Exists("other.txt"));
+  EXPECT_FALSE(dir.Exists("list.txt"));
+  EXPECT_NE(body.find("File List in editing:</font> <b>other.txt</b>"), std::string::npos);
+  EXPECT_NE(body.find("Current directory: <b>/d/</b>"), std::string::npos);
+  EXPECT_NE(body.find("<nobr>http:/<wbr>/h/x/</nobr>"), std::string::npos);
+}
+
+TEST_F(FileListActionsTest, ChangeDirectoryBrowsesTheChosenFolder) {
+  const std::string body = Post("target=flist&act=chdir&dirlist=/usr").Body();
+  EXPECT_NE(body.find("Current directory: <b>/usr/</b>"), std::string::npos);
+  EXPECT_NE(body.find(" <option value=\"/usr\" selected>&nbsp;&nbsp;&nbsp;usr</option>\n"),
+            std::string::npos);
+  EXPECT_FALSE(dir.Exists("list.txt"));
+}
+
+}  // namespace
