@@ -107,9 +107,9 @@ TEST_F(FileListActionsTest, DeleteCheckedReadsLeadingNumbers) {
 }
 
 TEST_F(FileListActionsTest, DeleteCheckedWithoutRowsRewritesTheList) {
-  dir.Write("list.txt", "comment\nfile=/b\nurl=b\nFILE=/a\nURL=a\n");
+  dir.Write("list.txt", "comment\nfile=/b\nurl=/b\nFILE=/a\nURL=a.htm\n");
   Act("act=delchk");
-  EXPECT_EQ(Entries(), "FILE=/a\nURL=http://h/a\n\nFILE=/b\nURL=http://h/b\n\n");
+  EXPECT_EQ(Entries(), "FILE=/a\nURL=http://h/a.htm\n\nFILE=/b\nURL=http://h/b\n\n");
 }
 
 TEST_F(FileListActionsTest, DeleteAllLeavesHeaderAndBoxOnly) {

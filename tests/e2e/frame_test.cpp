@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"", "Main Menu", "MAIN CONFIGURATION MENU", 2, "fselini"},
         PageCase{"SDEF", "Main Menu", "MAIN CONFIGURATION MENU", 2, "fselini"},
         PageCase{"sdef", "Search Defaults", "EDIT SEARCH DEFAULTS", 1, "feditdef"},
-        PageCase{"flist", "File List", "EDIT FILE LIST", 1, ""},
+        PageCase{"flist", "File List", "EDIT FILE LIST", 1, "fchdir"},
         PageCase{"redit", "File Editor", "EDIT TOVIMARQ&#153; FILES", 2, ""},
         PageCase{"editor", "File Editor", "EDIT ", 1, "feditor"},
         PageCase{"testform", "Test Tovimarq(tm)", "TEST SEARCH FORM", 1, ""},
