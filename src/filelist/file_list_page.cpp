@@ -29,9 +29,48 @@ const char* KindLabel(int kind) {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
-bool PathExists(const std::string& path) {
-  return !HoldsLineBreakOrZero(path) && (IsFile(path) || IsDirectory(path));
+// The folder that holds `path` (a trailing "/" ignored); empty for a name
+// without a folder and for a name directly below the root.
+std::string ParentFolder(const std::string& path) {
+  const std::size_t end = path.find_last_not_of('/');
+  const std::size_t slash = end == std::string::npos ? end : path.rfind('/', end);
+  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
 }
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+  return !folder.empty() && path.size() > folder.size() && path[folder.size()] == '/' &&
+         path.compare(0, folder.size(), folder) == 0;
+}
+
+// The highest folder above `path` that cannot be entered, or empty when the
+// folder holding it can.
+std::string HighestMissingFolder(const std::string& path) {
+  std::string missing;
+  for (std::string folder = ParentFolder(path); !folder.empty() && !IsDirectory(folder);
+       folder = ParentFolder(folder)) {
+    missing = folder;
+  }
+  return missing;
+}
+
+// Tells whether the paths of the entries exist, taken in list order. Sorting
+// puts every path below a folder together, so remembering the last folder
+// found missing spares the file system a look at each path below it.
+class ExistenceCheck {
+ public:
+  bool Exists(const FileListEntry& entry) {
+    const std::string& path = entry.path;
+    if (HoldsLineBreakOrZero(path) || IsBelow(path, missingFolder_)) return false;
+    // Asking first for what the entry should be costs one look when it is there.
+    const bool found = entry.kind == kKindFile ? IsFile(path) || IsDirectory(path)
+                                               : IsDirectory(path) || IsFile(path);
+    if (!found) missingFolder_ = HighestMissingFolder(path);
+    return found;
+  }
+
+ private:
+  std::string missingFolder_;
+};
 
 void WriteFormStart(PageWriter& out, const char* name, const AppState& state) {
   out.WriteString("<form name=\"").WriteString(name).WriteString("\" action=\"");
@@ -156,9 +195,10 @@ void WriteCellStart(PageWriter& out, const char* colour) {
 }
 
 // One row of the entry table; returns whether it carries the warning mark.
-bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber) {
+bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber,
+                   ExistenceCheck& existence) {
   const char* colour = kRowColours[(rowNumber - 1) % 2];
-  const bool missing = !PathExists(entry.path);
+  const bool missing = !existence.Exists(entry);
   out.WriteString("<tr>\n<td><font size=-1>\n").WriteString(KindLabel(entry.kind));
   out.WriteString("&nbsp;\n</font></td>\n");
   WriteCellStart(out, colour);
@@ -190,10 +230,11 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
       "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Virtual path\n</font></td>\n"
       "<td bgcolor=\"#e0e0e0\" align=\"right\"><font size=-2>\n To&nbsp;be<br>removed\n"
       "</font></td>\n</tr>\n");
+  ExistenceCheck existence;
   bool anyMissing = false;
   std::size_t rowNumber = 0;
   for (const FileListEntry& entry : state.fileList.entries()) {
-    anyMissing |= WriteEntryRow(out, entry, ++rowNumber);
+    anyMissing |= WriteEntryRow(out, entry, ++rowNumber, existence);
   }
   out.WriteString("</table>\n\n");
   if (anyMissing) {
