@@ -10,8 +10,8 @@
 
 namespace {
 
-// Request values that name a file or a folder, or that become a line of the
-// file list.
+// A field of the add form that becomes a folder path or address of the list,
+// ending in "/"; none when missing, empty, or holding a CR, an LF or a zero byte.
 std::optional<std::string> ReadFolderField(const FormData& form, const std::string& name) {
   std::string value;
   if (!GetField(form, name, value) || value.empty() || HoldsLineBreakOrZero(value)) {
