@@ -17,12 +17,21 @@ std::string EntryLines(const std::string& content) {
 
 class FileListActionsTest : public CgiTest {
  protected:
+  void SetUp() override { dir.Write("tovimarq.ini", "SITEROOTURL=http://h\n"); }
+
   void Act(const std::string& fields) {
     Post("target=flist&fname=list.txt&" + fields);
   }
 
   std::string Entries() { return EntryLines(dir.Read("list.txt")); }
 };
+
+TEST_F(FileListActionsTest, AddDirectoryStoresFolderAndAddressWithSlashes) {
+  Act("act=adddir1&curdir=/data/docs&rempath=/docs");
+  const std::string content = dir.Read("list.txt");
+  EXPECT_EQ(content.rfind("      http://h/ - file list\n\n    ****", 0), 0u);
+  EXPECT_EQ(EntryLines(content), "DIR=/data/docs/\nURL=http://h/docs/\n\n");
+}
 
 TEST_F(FileListActionsTest, AddTreeStoresATreeEntry) {
   Act("act=adddir3&curdir=/data/&rempath=http://h/d/");
@@ -108,7 +117,16 @@ TEST_F(FileListActionsTest, DeleteAllLeavesHeaderAndBoxOnly) {
   Act("act=delall");
   const std::string content = dir.Read("list.txt");
   EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 22);
+  EXPECT_EQ(content.rfind("      http://h/ - file list\n\n", 0), 0u);
   EXPECT_EQ(EntryLines(content), "");
+}
+
+TEST_F(FileListActionsTest, AddressWithSlashIsRelativeToTheServerRoot) {
+  dir.Write("tovimarq.ini", "SITEROOTURL=http://h/sub/\n");
+  dir.Write("list.txt", "DIR=/data/\nURL=/docs/\nFILE=/f\nURL=docs/f\n");
+  Act("act=delchk");
+  EXPECT_EQ(Entries(),
+            "DIR=/data/\nURL=http://h/docs/\n\nFILE=/f\nURL=http://h/sub/docs/f\n\n");
 }
 
 TEST_F(FileListActionsTest, ActionsWorkOnTheNamedListAndShowIt) {

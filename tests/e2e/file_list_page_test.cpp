@@ -156,6 +156,20 @@ TEST_F(FileListPageTest, FormsCarryTheListAndFolder) {
             std::string::npos);
 }
 
+TEST_F(FileListPageTest, FirstVisitEditsTheConfiguredListFromTheDocumentRoot) {
+  dir.MakeDir("www/docs");
+  dir.Write("tovimarq.ini", "FILELIST=my.txt\nSITEROOTURL=http://h/\n");
+  dir.Write("my.txt", "FILE=/a.htm\nURL=a.htm\n");
+  CgiRequest request;
+  request.query = "target=flist";
+  request.env["DOCUMENT_ROOT"] = dir.Path("www");
+  const std::string body = Run(request).Body();
+  EXPECT_NE(body.find("File List in editing:</font> <b>my.txt</b>"), std::string::npos);
+  EXPECT_NE(body.find("Current directory: <b>" + dir.Path("www/") + "</b>"), std::string::npos);
+  EXPECT_NE(body.find(" <option value=\"" + dir.Path("www/docs") + "\">"), std::string::npos);
+  EXPECT_NE(body.find("<nobr>http:/<wbr>/h/a.htm</nobr>"), std::string::npos);
+}
+
 TEST_F(FileListPageTest, ScriptsSurroundTheBody) {
   const std::string body = Browse("/");
   const std::size_t head = body.find("</head>");
