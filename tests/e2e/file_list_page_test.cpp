@@ -1,6 +1,7 @@
 // The file list page as the browser receives it: folder browser, file choice, entry table.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "support/cgi_test.h"
@@ -185,6 +186,14 @@ TEST_F(FileListPageTest, ScriptsSurroundTheBody) {
                       " document.adddir.files.options[i].value = "
                       "document.adddir.files.options[i].text;\n//--></script>\n</body>\n</html>"),
             std::string::npos);
+}
+
+TEST_F(FileListPageTest, OverlongFolderNameGivesAPageOfItsOwnSize) {
+  const std::string slashes(PATH_MAX, '/');
+  const std::string body = Browse(slashes);
+  EXPECT_LT(body.size(), 3 * slashes.size() + 20000);
+  EXPECT_EQ(SelectOptions(body, "dirlist"), " <option value=\"/\">/</option>\n");
+  EXPECT_EQ(body.substr(body.size() - 7), "</html>");
 }
 
 TEST_F(FileListPageTest, HostileFolderNameGivesACompletePage) {
