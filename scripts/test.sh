@@ -29,7 +29,7 @@ run_suite() {
   fi
   local log
   log=$(ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1)
-  echo "$log" | grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' 
+  echo "$log" | grep -v -E '^ *([0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+:)'
   local total fails
   total=$(echo "$log" | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | tail -1)
   fails=$(echo "$log" | sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' | tail -1)

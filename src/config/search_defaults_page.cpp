@@ -119,9 +119,9 @@ void WriteIntroduction(PageWriter& out, const AppState& state) {
 }
 
 void WriteForm(PageWriter& out, const AppState& state) {
-  out.WriteString("<tr>\n<td>\n<form name=\"editdef\" action=\"").WriteValue(state.programName);
+  out.WriteString("<tr>\n<td>\n");
+  WriteScriptedFormStart(out, "editdef", state.programName);
   out.WriteString(
-      "\" method=\"POST\" onSubmit=\"return false;\">\n"
       "<input type=\"hidden\" name=\"target\" value=\"main\">\n"
       "<table width=\"100%\" cellspacing=0 cellpadding=6>\n");
   for (const SearchOption& option : SearchOptions()) {

@@ -21,9 +21,10 @@ void WriteConfigOptions(PageWriter& out, const AppState& state) {
 }  // namespace
 
 void RenderManageConfigsPage(PageWriter& out, const AppState& state) {
-  out.WriteString("<tr>\n<form name=\"mconf\" action=\"").WriteValue(state.programName);
+  out.WriteString("<tr>\n");
+  WriteScriptedFormStart(out, "mconf", state.programName);
   out.WriteString(
-      "\" method=\"POST\" onSubmit=\"return false;\">\n<td width=50%>\n"
+      "<td width=50%>\n"
       " <b>List of currently defined configuration files:</b><br>\n"
       " <input type=\"hidden\" name=\"target\" value=\"mconf\">\n"
       " <input type=\"hidden\" name=\"act\" value=\"\">\n <select name=\"ini\" size=5>\n");

@@ -38,8 +38,9 @@ bool WriteFileCell(PageWriter& out, const std::string& file) {
 
 bool WriteFileRow(PageWriter& out, const AppState& state, const EditableFile& row) {
   const std::string& file = state.searchConfig.*row.name;
-  out.WriteString("<tr>\n<form action=\"").WriteValue(state.programName);
-  out.WriteString("\" method=\"POST\">\n<td>\n ").WriteString(row.label);
+  out.WriteString("<tr>\n");
+  WritePlainFormStart(out, state.programName);
+  out.WriteString("<td>\n ").WriteString(row.label);
   out.WriteString("<br>\n <b>").WriteValue(file);
   out.WriteString("</b>\n</td>\n<td align=\"center\">\n");
   const bool editable = WriteFileCell(out, file);

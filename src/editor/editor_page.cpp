@@ -17,9 +17,9 @@ void WriteNote(PageWriter& out, const char* note, const std::string& value = "")
 }
 
 void WriteEditForm(PageWriter& out, const AppState& state, const std::string& text) {
-  out.WriteString("<form name=\"editor\" action=\"").WriteValue(state.programName);
+  WriteScriptedFormStart(out, "editor", state.programName, "#editor");
   out.WriteString(
-      "#editor\" method=\"POST\" onSubmit=\"return false;\">\n<td align=\"center\">\n"
+      "<td align=\"center\">\n"
       " <input type=\"hidden\" name=\"target\" value=\"\">\n"
       " <input type=\"hidden\" name=\"act\" value=\"save\">\n"
       " <input type=\"hidden\" name=\"file\" value=\"");
@@ -56,9 +56,9 @@ bool WriteFormOrNote(PageWriter& out, const AppState& state) {
 }
 
 void WriteCancelAndReturn(PageWriter& out, const AppState& state) {
-  out.WriteString("<form action=\"").WriteValue(state.programName);
+  WritePlainFormStart(out, state.programName);
   out.WriteString(
-      "\" method=\"POST\">\n<td align=\"center\">\n"
+      "<td align=\"center\">\n"
       " <input type=\"hidden\" name=\"target\" value=\"redit\">\n"
       " <input type=\"submit\" value=\"Cancel\">\n</td>\n</form>\n</tr>\n</table>\n\n"
       "</td>\n</tr>\n<tr>\n<td align=\"center\">\n");

@@ -8,6 +8,7 @@
 #include "fileio/text_file.h"
 #include "filelist/folder_scan.h"
 #include "filelist/line_safety.h"
+#include "html/shared_pieces.h"
 
 namespace {
 
@@ -73,10 +74,9 @@ class ExistenceCheck {
   std::string missingFolder_;
 };
 
+// Every form of the page returns to the directory browser.
 void WriteFormStart(PageWriter& out, const char* name, const AppState& state) {
-  out.WriteString("<form name=\"").WriteString(name).WriteString("\" action=\"");
-  out.WriteValue(state.programName);
-  out.WriteString("#dirlist\" method=\"POST\" onSubmit=\"return false;\">\n");
+  WriteScriptedFormStart(out, name, state.programName, "#dirlist");
 }
 
 void WriteHidden(PageWriter& out, const char* name, const std::string& value) {

@@ -33,9 +33,9 @@ const char* const kMenuRows[] = {
 
 // The form "selini": one option per known configuration, valued by its position.
 void WriteConfigSelector(PageWriter& out, const AppState& state) {
-  out.WriteString("<form name=\"selini\" action=\"").WriteValue(state.programName);
+  WriteScriptedFormStart(out, "selini", state.programName);
   out.WriteString(
-      "\" method=\"POST\" onSubmit=\"return false;\">\n<td>\n"
+      "<td>\n"
       " <input type=\"hidden\" name=\"target\" value=\"main\">\n"
       " <b>Select another configuration:</b><br>\n <select name=\"ini\">\n");
   for (std::size_t i = 0; i < state.configFiles.size(); ++i) {

@@ -11,3 +11,15 @@ void WriteMainMenuLink(PageWriter& out, std::string_view programName) {
   out.WriteString(" <a href=\"").WriteValue(programName);
   out.WriteString("?target=main\"><b>Return to Main Menu</b></a>\n");
 }
+
+void WriteScriptedFormStart(PageWriter& out, std::string_view name,
+                            std::string_view programName, std::string_view anchor) {
+  out.WriteString("<form name=\"").WriteString(name).WriteString("\" action=\"");
+  out.WriteValue(programName).WriteString(anchor);
+  out.WriteString("\" method=\"POST\" onSubmit=\"return false;\">\n");
+}
+
+void WritePlainFormStart(PageWriter& out, std::string_view programName) {
+  out.WriteString("<form action=\"").WriteValue(programName);
+  out.WriteString("\" method=\"POST\">\n");
+}

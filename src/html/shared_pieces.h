@@ -1,4 +1,4 @@
-// Lines that several pages share: the selected configuration and the main menu link.
+// Pieces that several pages share: the selected configuration, the main menu link, form starts.
 #pragma once
 
 #include <string_view>
@@ -9,3 +9,9 @@
 void WriteSelectedConfig(PageWriter& out, std::string_view currentConfig);
 // " <a href=\"" program "?target=main\"><b>Return to Main Menu</b></a>\n"
 void WriteMainMenuLink(PageWriter& out, std::string_view programName);
+// "<form name=\"" name "\" action=\"" program anchor "\" method=\"POST\"
+// onSubmit=\"return false;\">\n": a form that only its script submits.
+void WriteScriptedFormStart(PageWriter& out, std::string_view name,
+                            std::string_view programName, std::string_view anchor = "");
+// "<form action=\"" program "\" method=\"POST\">\n": a form its buttons submit.
+void WritePlainFormStart(PageWriter& out, std::string_view programName);

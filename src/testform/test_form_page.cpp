@@ -11,9 +11,10 @@ void RenderTestFormPage(PageWriter& out, const AppState& state) {
   out.WriteString("</td>\n</tr>\n");
   // The form is built with its values already escaped.
   out.WriteString(BuildSearchForm(state, true));
-  out.WriteString("<tr>\n<form action=\"").WriteValue(state.programName);
+  out.WriteString("<tr>\n");
+  WritePlainFormStart(out, state.programName);
   out.WriteString(
-      "\" method=\"POST\">\n<td align=\"center\">\n"
+      "<td align=\"center\">\n"
       " <input type=\"hidden\" name=\"target\" value=\"testform\">\n"
       " <input type=\"hidden\" name=\"act\" value=\"saveform\">\n"
       " <input type=\"submit\" value=\"Save to file\">\n"
