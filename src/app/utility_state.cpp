@@ -8,18 +8,13 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "fileio/line_safety.h"
 #include "fileio/text_file.h"
 #include "filelist/url.h"
 
 namespace {
 
 const char kStateFileName[] = "tvqconf.dat";
-
-// A zero byte would cut the name short on its way to the file system; a line
-// break would split its line of the state file.
-bool HoldsUnsafeByte(const std::string& name) {
-  return name.find_first_of(std::string("\0\r\n", 3)) != std::string::npos;
-}
 
 void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
   std::string line;
@@ -33,7 +28,7 @@ void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
 }  // namespace
 
 bool MayUseConfig(const std::string& name) {
-  return !name.empty() && !HoldsUnsafeByte(name) &&
+  return !name.empty() && !HoldsLineBreakOrZero(name) &&
          access(name.c_str(), R_OK | W_OK) == 0;
 }
 
@@ -61,7 +56,7 @@ void SaveUtilityState(const AppState& state) {
   file.OpenWrite();
   if (TakeFileError() != 0) return;
   for (const std::string& name : state.configFiles) {
-    if (!HoldsUnsafeByte(name)) file.WriteLine(name);
+    if (!HoldsLineBreakOrZero(name)) file.WriteLine(name);
   }
   file.Close();
   TakeFileError();

@@ -1,4 +1,4 @@
-// Byte rules shared by the configuration reader, page and writer.
+// Letter case of configuration keys and keywords.
 #include "config/config_text.h"
 
 std::string ToUpperAscii(std::string_view text) {
@@ -7,8 +7,4 @@ std::string ToUpperAscii(std::string_view text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return upper;
-}
-
-bool HoldsLineBreakOrZero(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }

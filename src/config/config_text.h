@@ -1,4 +1,4 @@
-// Byte rules shared by the configuration reader, page and writer.
+// Letter case of configuration keys and keywords.
 #pragma once
 
 #include <string>
@@ -6,8 +6,3 @@
 
 // Copy of text with the bytes a-z raised to A-Z; every other byte stays.
 std::string ToUpperAscii(std::string_view text);
-
-// Whether text holds a CR, an LF or a zero byte, so that written as a line of
-// a file it would split or cut the line, or as a file name it would not name
-// the file the user saw.
-bool HoldsLineBreakOrZero(std::string_view text);

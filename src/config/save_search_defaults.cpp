@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "config/config_text.h"
+#include "fileio/line_safety.h"
 #include "config/search_options.h"
 #include "fileio/text_file.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "config/config_reader.h"
-#include "config/config_text.h"
+#include "fileio/line_safety.h"
 #include "fileio/text_file.h"
 
 namespace {

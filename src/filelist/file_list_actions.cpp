@@ -6,7 +6,7 @@
 
 #include "app/app_state.h"
 #include "filelist/folder_scan.h"
-#include "filelist/line_safety.h"
+#include "fileio/line_safety.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "fileio/text_file.h"
-#include "filelist/line_safety.h"
+#include "fileio/line_safety.h"
 #include "filelist/url.h"
 
 namespace {

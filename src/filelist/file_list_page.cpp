@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "fileio/text_file.h"
 #include "filelist/folder_scan.h"
-#include "filelist/line_safety.h"
+#include "fileio/line_safety.h"
 #include "html/shared_pieces.h"
 
 namespace {

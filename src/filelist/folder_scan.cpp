@@ -2,7 +2,7 @@
 #include "filelist/folder_scan.h"
 
 #include "fileio/directory_scan.h"
-#include "filelist/line_safety.h"
+#include "fileio/line_safety.h"
 
 namespace {
 

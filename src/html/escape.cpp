@@ -16,15 +16,7 @@ void AppendHexEscape(std::string& out, unsigned char byte) {
 std::string EscapeMarkup(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
+  EmitEscapedMarkup(text, [&out](std::string_view piece) { out += piece; });
   return out;
 }
 

@@ -3,13 +3,15 @@
 
 #include "html/escape.h"
 
+// Straight to the stream buffer: pages are written in many small pieces.
 PageWriter& PageWriter::WriteString(std::string_view markup) {
-  out_.write(markup.data(), static_cast<std::streamsize>(markup.size()));
+  out_.rdbuf()->sputn(markup.data(), static_cast<std::streamsize>(markup.size()));
   return *this;
 }
 
 PageWriter& PageWriter::WriteValue(std::string_view value) {
-  return WriteString(EscapeMarkup(value));
+  EmitEscapedMarkup(value, [this](std::string_view piece) { WriteString(piece); });
+  return *this;
 }
 
 PageWriter& PageWriter::WriteNumber(long number) {

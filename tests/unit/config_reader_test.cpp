@@ -199,13 +199,6 @@ TEST(ParseReportWithTest, WholeWordsInAnyCase) {
   }
 }
 
-TEST(HoldsLineBreakOrZeroTest, FindsEachOfTheThreeBytes) {
-  EXPECT_FALSE(HoldsLineBreakOrZero("plain name.ini"));
-  EXPECT_TRUE(HoldsLineBreakOrZero("a\nb"));
-  EXPECT_TRUE(HoldsLineBreakOrZero("a\r"));
-  EXPECT_TRUE(HoldsLineBreakOrZero(std::string("a\0b", 3)));
-}
-
 class LoadSearchConfigTest : public ::testing::Test {
  protected:
   std::string Load(const std::string& path) {

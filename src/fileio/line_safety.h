@@ -1,4 +1,4 @@
-// The tests that keep request values from breaking line-based files and file names.
+// The byte tests that keep values from splitting lines of files or cutting file names.
 #pragma once
 
 #include <string_view>
