@@ -17,9 +17,10 @@ class ConfigStateTest : public CgiTest {
     chmod(dir.Path(name).c_str(), mode);
   }
 
-  CgiResponse Request(const std::string& query, bool unprivileged = false) {
+  // Posts the form fields, as the pages do.
+  CgiResponse Request(const std::string& fields, bool unprivileged = false) {
     CgiRequest request;
-    request.query = query;
+    request.body = fields;
     request.unprivileged = unprivileged;
     return Run(request);
   }

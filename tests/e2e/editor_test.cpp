@@ -127,7 +127,7 @@ TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
 
 TEST_F(EditorTest, SaveWithoutTextLeavesTheFileIntact) {
   dir.Write("doc.htm", "template");
-  const std::string page = Get("target=editor&act=save&file=doc.htm").Body();
+  const std::string page = Post("target=editor&act=save&file=doc.htm").Body();
   EXPECT_EQ(dir.Read("doc.htm"), "template");
   EXPECT_EQ(TextArea(page), "template");
 }

@@ -109,7 +109,7 @@ TEST_F(FrameTest, ShortBodyAndHostileBytesStillGiveACompletePage) {
 }
 
 TEST_F(FrameTest, EditorHeadingNamesTheFileEscaped) {
-  const std::string body = Get("target=editor&act=editfile&file=%3Cb%3E.htm").Body();
+  const std::string body = Post("target=editor&act=editfile&file=%3Cb%3E.htm").Body();
   EXPECT_NE(body.find("<b>EDIT &lt;b&gt;.htm</b>"), std::string::npos);
 }
 

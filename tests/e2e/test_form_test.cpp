@@ -21,10 +21,11 @@ std::size_t Count(const std::string& text, const std::string& part) {
 
 class TestFormTest : public CgiTest {
  protected:
-  CgiResponse Request(const std::string& query,
+  // Posts the form fields, as the pages do.
+  CgiResponse Request(const std::string& fields,
                       const std::optional<std::string>& scriptName = std::nullopt) {
     CgiRequest request;
-    request.query = query;
+    request.body = fields;
     if (scriptName) request.env["SCRIPT_NAME"] = *scriptName;
     return Run(request);
   }
@@ -98,7 +99,7 @@ TEST_F(TestFormTest, SavingAgainOverwritesWithOneMessage) {
 TEST_F(TestFormTest, UnwritableDirectoryGivesTheCreateMessage) {
   chmod(dir.path().c_str(), 0555);
   CgiRequest request;
-  request.query = "target=testform&act=saveform";
+  request.body = "target=testform&act=saveform";
   request.unprivileged = true;
   const std::string page = Run(request).Body();
   EXPECT_TRUE(Has(page, " alert('Error creating file searchform.htm');\n"));

@@ -20,7 +20,7 @@ std::vector<std::string> BuildEnvironment(const CgiRequest& request) {
                                           {"PATH", "/usr/bin:/bin"}};
   if (request.query) vars["QUERY_STRING"] = *request.query;
   if (request.body) vars["CONTENT_LENGTH"] = std::to_string(request.body->size());
-  if (request.body) vars["REQUEST_METHOD"] = "POST";
+  vars["REQUEST_METHOD"] = request.body ? "POST" : "GET";
   if (request.remoteUser) vars["REMOTE_USER"] = *request.remoteUser;
   for (const auto& [name, value] : request.env) vars[name] = value;
   std::vector<std::string> entries;
@@ -71,7 +71,11 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
                    const CgiRequest& request) {
   signal(SIGPIPE, SIG_IGN);
   int input[2], output[2];
-  if (pipe(input) != 0 || pipe(output) != 0) throw std::runtime_error("pipe failed");
+  // Close-on-exec, so that programs started at the same time from other threads do not
+  // hold this request's pipes open.
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
   const std::string argv0 = directory + "/tvqconf.cgi";
   const std::vector<std::string> environment = BuildEnvironment(request);
 

@@ -12,7 +12,8 @@ struct CgiRequest {
   std::optional<std::string> body;
   // REMOTE_USER; unset means the utility is not password protected.
   std::optional<std::string> remoteUser = std::string("admin");
-  // Further variables (DOCUMENT_ROOT, SCRIPT_NAME, CONTENT_LENGTH overrides...).
+  // Further variables (DOCUMENT_ROOT, HTTP_ORIGIN, REQUEST_METHOD or CONTENT_LENGTH
+  // overrides...). REQUEST_METHOD is POST with a body and GET without one.
   std::map<std::string, std::string> env;
   // Drop root privileges to nobody/nogroup before starting the program.
   bool unprivileged = false;
