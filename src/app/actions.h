@@ -4,4 +4,6 @@
 struct AppState;
 
 // Runs the first action whose name equals act exactly; nothing when absent or unknown.
+// An action sent from another site, or one that writes files sent without POST, does
+// not run: a message says it was ignored.
 void PerformAction(AppState& state);

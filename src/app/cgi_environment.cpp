@@ -20,5 +20,9 @@ CgiEnvironment ReadCgiEnvironment() {
   env.remoteUser = Variable("REMOTE_USER");
   env.documentRoot = Variable("DOCUMENT_ROOT");
   env.scriptName = Variable("SCRIPT_NAME");
+  env.requestMethod = Variable("REQUEST_METHOD");
+  env.secFetchSite = Variable("HTTP_SEC_FETCH_SITE");
+  env.origin = Variable("HTTP_ORIGIN");
+  env.host = Variable("HTTP_HOST");
   return env;
 }

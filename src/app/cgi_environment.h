@@ -10,6 +10,12 @@ struct CgiEnvironment {
   std::optional<std::string> remoteUser;
   std::optional<std::string> documentRoot;
   std::optional<std::string> scriptName;
+  std::optional<std::string> requestMethod;
+  // Sec-Fetch-Site and Origin, which browsers send to say which page a request came from,
+  // and the Host the request was sent to.
+  std::optional<std::string> secFetchSite;
+  std::optional<std::string> origin;
+  std::optional<std::string> host;
 };
 
 // Reads the variables above from the process environment.
