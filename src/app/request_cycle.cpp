@@ -5,10 +5,18 @@
 
 #include "app/actions.h"
 #include "app/app_state.h"
+#include "app/request_lock.h"
 #include "app/utility_state.h"
 #include "cgi/request_reader.h"
 #include "html/page_writer.h"
 #include "html/render_page.h"
+
+namespace {
+
+// In the program's folder, beside the state file.
+const char kLockFileName[] = "tvqconf.lock";
+
+}  // namespace
 
 int LastSeparatorIndex(const std::string& path, const std::string& separators) {
   const std::string::size_type index = path.find_last_of(separators);
@@ -31,9 +39,17 @@ void RunRequest(AppState& state, const std::string& invocationPath,
                 std::istream& body, std::ostream& page) {
   EnterProgramDirectory(invocationPath);
   state.programName = FileNameOf(invocationPath);
-  LoadUtilityState(state);
+  // Read before the lock is taken, so that a client sending its body slowly keeps no
+  // other request waiting.
   ReadRequest(state.env, body, state.form, state.messages);
-  PerformAction(state);
+  {
+    // Two requests that load a file, change it and save it must not interleave, or
+    // the later save drops the earlier change. The files are replaced whole, so the
+    // page, written after the lock is released, always reads a complete file.
+    const RequestLock lock(kLockFileName);
+    LoadUtilityState(state);
+    PerformAction(state);
+  }
   PageWriter writer(page);
   RenderPage(writer, state);
 }

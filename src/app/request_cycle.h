@@ -1,4 +1,4 @@
-// One request from start to page: directory, state, form, action, page.
+// One request from start to page: directory, form, state and action, page.
 #pragma once
 
 #include <istream>
