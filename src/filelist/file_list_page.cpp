@@ -2,7 +2,6 @@
 #include "filelist/file_list_page.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "app/app_state.h"
 #include "fileio/text_file.h"
@@ -110,13 +109,10 @@ void WriteHeadingRows(PageWriter& out, const AppState& state) {
 }
 
 // The root, then one option per folder on the way down to browseDir (the last
-// one selected), then its sub-folders one level deeper. A text longer than any
-// path of the system names no folder and gets no options of its own: each of
-// its slashes would otherwise cost an option as long as the text.
+// one selected), then its sub-folders one level deeper.
 void WriteFolderOptions(PageWriter& out, const std::string& browseDir,
                         const std::vector<std::string>& folders) {
   WriteOption(out, "/", browseDir == "/", 0, "/");
-  if (browseDir.size() >= PATH_MAX) return;
   int indent = 0;
   std::size_t componentStart = 1;
   for (std::size_t slash = browseDir.find('/', 1); slash != std::string::npos;

@@ -1,15 +1,17 @@
 // The page table: maps target to its page, title, heading and script blocks.
 #include "html/render_page.h"
 
-#include <unistd.h>
-
-#include <cstring>
+#include <cstdlib>
+#include <memory>
+#include <string>
 
 #include "app/app_state.h"
 #include "config/search_defaults_page.h"
 #include "configs/manage_configs_page.h"
 #include "editor/editor_choice_page.h"
 #include "editor/editor_page.h"
+#include "fileio/line_safety.h"
+#include "fileio/text_file.h"
 #include "filelist/file_list_page.h"
 #include "html/main_menu.h"
 #include "html/scripts.h"
@@ -58,20 +60,34 @@ const PageRow& FindPage(const std::string& target) {
   return kPages[std::size(kPages) - 1];
 }
 
-// The directory the browser starts in: DOCUMENT_ROOT, else the working directory.
-std::string DefaultBrowseDir(const AppState& state) {
-  if (state.env.documentRoot) return *state.env.documentRoot;
-  char buffer[260];
-  if (getcwd(buffer, sizeof buffer) != nullptr) return buffer;
-  return "";
+// The real path of the folder `path` names, ending in "/"; empty when it names none
+// (missing, not a folder, too long, or holding a byte no file name may hold).
+std::string ExistingFolder(const std::string& path) {
+  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
+  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
+  std::string folder = resolved.get();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The folder the browser shows: browseDir when it is an existing folder, else
+// DOCUMENT_ROOT, else the working directory, else the root. Whatever the request
+// named, the page then shows and posts a path of the file system as it is.
+std::string BrowsedFolder(const AppState& state) {
+  for (const std::string& candidate :
+       {state.browseDir, state.env.documentRoot.value_or(""), std::string(".")}) {
+    std::string folder = ExistingFolder(candidate);
+    if (!folder.empty()) return folder;
+  }
+  return "/";
 }
 
 void PrepareFileListPage(AppState& state) {
   LoadSearchConfig(state, state.currentConfig);
   if (state.fileListName.empty()) state.fileListName = state.searchConfig.FILELIST;
-  if (state.browseDir.empty()) state.browseDir = DefaultBrowseDir(state);
-  if (state.browseDir.empty()) state.browseDir = "/";
-  if (state.browseDir.back() != '/') state.browseDir += '/';
+  state.browseDir = BrowsedFolder(state);
   state.fileList.Load(state, state.fileListName);
 }
 
