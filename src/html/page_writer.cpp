@@ -19,8 +19,19 @@ PageWriter& PageWriter::WriteNumber(long number) {
 }
 
 void PageWriter::WriteDocumentStart(std::string_view title) {
+  // The search engine folds letter case by windows-1252, so names are bytes of that
+  // code page; naming it keeps browsers from guessing another and posting names back
+  // changed. The page may not be framed, kept in a cache, sniffed as another type or
+  // name its address to other sites.
   WriteString(
-      "Content-type: text/html\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n\n"
+      "Content-type: text/html; charset=windows-1252\n"
+      "Expires: Thu, 01 Dec 1994 16:00:00 GMT\n"
+      "X-Frame-Options: DENY\n"
+      "Content-Security-Policy: frame-ancestors 'none'\n"
+      "Cache-Control: no-store\n"
+      "X-Content-Type-Options: nosniff\n"
+      "Referrer-Policy: same-origin\n"
+      "\n"
       "<html><head>\n<title>Tovimarq(tm) configuration utility - ");
   WriteString(title);
   WriteString("</title>\n");

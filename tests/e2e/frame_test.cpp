@@ -7,7 +7,10 @@ namespace {
 
 using FrameTest = CgiTest;
 
-const char kCgiHeader[] = "Content-type: text/html\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n\n";
+const char kCgiHeader[] =
+    "Content-type: text/html; charset=windows-1252\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n"
+    "X-Frame-Options: DENY\nContent-Security-Policy: frame-ancestors 'none'\n"
+    "Cache-Control: no-store\nX-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n";
 
 struct PageCase {
   std::string target;

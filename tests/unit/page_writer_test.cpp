@@ -22,7 +22,10 @@ TEST(PageWriterTest, DocumentStartIsTheWholeCgiHeader) {
   std::ostringstream out;
   PageWriter(out).WriteDocumentStart("Main Menu");
   EXPECT_EQ(out.str(),
-            "Content-type: text/html\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n\n"
+            "Content-type: text/html; charset=windows-1252\n"
+            "Expires: Thu, 01 Dec 1994 16:00:00 GMT\nX-Frame-Options: DENY\n"
+            "Content-Security-Policy: frame-ancestors 'none'\nCache-Control: no-store\n"
+            "X-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n"
             "<html><head>\n<title>Tovimarq(tm) configuration utility - Main Menu</title>\n");
 }
 
