@@ -10,14 +10,14 @@ import { chromium } from 'playwright-core';
 
 import { Tab } from './tab.mjs';
 
-const repo = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../..');
+export const repo = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../..');
 const buildDir = path.resolve(repo, process.env.TVQ_BUILD_DIR ?? 'build/release');
 const resultsDir = path.join(repo, 'test-results', 'browser');
 
 export const credentials = { username: 'admin', password: 'browser-test' };
 export const utilityPath = '/cgi-bin/tovimarqdata/tvqconf.cgi';
 
-function freePort() {
+export function freePort() {
   return new Promise((resolve, reject) => {
     const probe = net.createServer();
     probe.once('error', reject);
