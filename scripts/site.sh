@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
-# Lays out a sample site with the utility and the engine stand-in, and writes the lighttpd
-# configuration that serves it on the loopback address. Used by the demo and the browser tests.
+# Lays out a sample site with the utility and the engine stand-in, and writes the lighttpd or
+# Apache configuration that serves it on the loopback address. Used by the demo and the browser
+# tests.
 #
-#   scripts/site.sh SITE_DIR --build BUILD_DIR --port PORT [--no-auth] [--user NAME] [--password WORD]
+#   scripts/site.sh SITE_DIR --build BUILD_DIR --port PORT [--server lighttpd|apache] [--no-auth]
+#                   [--user NAME] [--password WORD]
 #
 # SITE_DIR gets:
 #   htdocs/                          the document root, with a few folders of HTML documents
 #   htdocs/cgi-bin/tovimarq.cgi      the engine stand-in
 #   htdocs/cgi-bin/tovimarqdata/     the utility and the engine's data files
 #   users                            the basic-authentication user file (user:password)
-#   lighttpd.conf, logs/
+#   lighttpd.conf, logs/             or, with --server apache: apache2.conf, htpasswd, logs/
 # The sample documents and data files are written only when htdocs/ does not exist yet, so a
 # site keeps its edits; the programs, the user file and the server configuration are renewed.
 # When the port changed, the addresses this script wrote with the old one are moved to the new.
 set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
 
 usage() {
-  echo "usage: $0 SITE_DIR --build BUILD_DIR --port PORT [--no-auth] [--user NAME] [--password WORD]" >&2
+  echo usage: >&2
+  sed -n '6,7s/^#//p' "$0" >&2
   exit 2
 }
 
@@ -26,12 +30,14 @@ shift
 build=''
 port=''
 protect=yes
+server=lighttpd
 user=admin
 password=''
 while (($#)); do
   case $1 in
     --build) build=${2:-}; shift 2 ;;
     --port) port=${2:-}; shift 2 ;;
+    --server) server=${2:-}; shift 2 ;;
     --no-auth) protect=no; shift ;;
     --user) user=${2:-}; shift 2 ;;
     --password) password=${2:-}; shift 2 ;;
@@ -39,6 +45,7 @@ while (($#)); do
   esac
 done
 [[ -n $build && $port =~ ^[0-9]+$ && $user =~ ^[A-Za-z0-9_.-]+$ ]] || usage
+[[ $server == lighttpd || $server == apache ]] || usage
 
 mkdir -p "$site"
 site=$(cd "$site" && pwd)
@@ -213,7 +220,69 @@ $auth
 EOF
 }
 
+# The password block for the utility's folder from docs/deploy.md with this site's paths, so
+# that the Apache site runs the documented configuration.
+documented_apache_block() {
+  local block
+  block=$(sed -n '/^    <Directory "\/usr\/lib\/cgi-bin\/tovimarqdata">$/,/^    <\/Directory>$/s/^    //p' \
+    "$repo/docs/deploy.md")
+  if [[ -z $block ]]; then
+    echo "$0: docs/deploy.md has no <Directory> block for /usr/lib/cgi-bin/tovimarqdata" >&2
+    exit 1
+  fi
+  block=${block//\/etc\/apache2\/tovimarq.htpasswd/$site/htpasswd}
+  echo "${block//\/usr\/lib\/cgi-bin/$cgibin}"
+}
+
+write_apache_config() {
+  local module modules=''
+  for module in mpm_event authz_core authn_core authn_file auth_basic authz_user alias cgid; do
+    modules+="LoadModule ${module}_module /usr/lib/apache2/modules/mod_$module.so"$'\n'
+  done
+  cat >"$site/apache2.conf" <<EOF
+$(generated_header)
+ServerRoot "$site"
+ServerName 127.0.0.1
+Listen 127.0.0.1:$port
+ErrorLog "$site/logs/error.log"
+# Started by root, the server drops to the user that Debian's Apache serves as.
+User www-data
+Group www-data
+$modules
+DocumentRoot "$docroot"
+<Directory "$docroot">
+    Require all granted
+</Directory>
+
+# The CGI folder, served as Debian's serve-cgi-bin.conf serves /usr/lib/cgi-bin/.
+ScriptAlias /cgi-bin/ "$cgibin/"
+<Directory "$cgibin">
+    AllowOverride None
+    Options +ExecCGI -MultiViews +SymLinksIfOwnerMatch
+    Require all granted
+</Directory>
+
+EOF
+  [[ $protect == no ]] || documented_apache_block >>"$site/apache2.conf"
+}
+
+# The password file and, when Apache is started by root and so runs the programs as www-data,
+# the ownership that docs/deploy.md gives: the programs stay root's, the data files become
+# www-data's, in a folder that only root and www-data enter and whose sticky bit keeps www-data
+# from replacing files it does not own.
+prepare_for_apache() {
+  local report
+  report=$(htpasswd -cbB "$site/htpasswd" "$user" "$password" 2>&1) || { echo "$report" >&2; exit 1; }
+  ((EUID == 0)) || return 0
+  chmod 755 "$site"
+  chown root:www-data "$data" "$site/htpasswd"
+  chmod 1770 "$data"
+  chmod 640 "$site/htpasswd"
+  find "$data" -mindepth 1 ! -name tvqconf.cgi -exec chown www-data:www-data {} +
+}
+
 server_config=$site/lighttpd.conf
+[[ $server == lighttpd ]] || server_config=$site/apache2.conf
 old_port=$(laid_out_port)
 if [[ ! -d $docroot ]]; then
   write_documents && mkdir -p "$data" && write_data_files
@@ -223,4 +292,9 @@ fi
 install_programs
 write_users
 mkdir -p "$site/logs"
-write_lighttpd_config
+if [[ $server == apache ]]; then
+  write_apache_config
+  prepare_for_apache
+else
+  write_lighttpd_config
+fi

@@ -45,13 +45,16 @@ run_suite "release build" build/release -DCMAKE_BUILD_TYPE=Release
 run_suite "sanitizer build (ASan+UBSan)" build/asan -DCMAKE_BUILD_TYPE=Debug -DTVQ_SANITIZE=ON
 
 # ---- Browser tests ---------------------------------------------------------------------------
-# Headless Chromium drives the release build served by lighttpd (tests/browser/). Installs
-# Chromium, lighttpd, Node.js and the locked npm packages when missing; folds the counts in.
+# Headless Chromium drives the release build served by lighttpd and by Apache (tests/browser/).
+# Installs Chromium, lighttpd, Apache, Node.js and the locked npm packages when missing; folds the
+# counts in.
 run_browser_tests() {
-  echo "== browser tests (headless Chromium, lighttpd)"
+  echo "== browser tests (headless Chromium, lighttpd and Apache)"
   local path=$PATH:/usr/sbin:/sbin wanted=()
   [ -x /usr/bin/chromium ] || wanted+=(chromium)
   PATH=$path command -v lighttpd >/dev/null || wanted+=(lighttpd)
+  PATH=$path command -v apache2 >/dev/null || wanted+=(apache2)
+  command -v htpasswd >/dev/null || wanted+=(apache2-utils)
   command -v node >/dev/null || wanted+=(nodejs)
   command -v npm >/dev/null || wanted+=(npm)
   if ((${#wanted[@]})) && ! { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${wanted[@]}"; }; then

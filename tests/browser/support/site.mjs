@@ -1,5 +1,5 @@
-// One fresh sample site per test file: laid out by scripts/site.sh, served by lighttpd on a free
-// loopback port and visited with headless Chromium.
+// One fresh sample site per test file: laid out by scripts/site.sh, served by lighttpd (or Apache)
+// on a free loopback port and visited with headless Chromium.
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
@@ -36,6 +36,11 @@ function canConnect(port) {
   });
 }
 
+const serverCommands = {
+  lighttpd: (dir) => ['lighttpd', ['-D', '-f', path.join(dir, 'lighttpd.conf')]],
+  apache: (dir) => ['apache2', ['-f', path.join(dir, 'apache2.conf'), '-DFOREGROUND']],
+};
+
 async function waitForServer(server, port, errorLog) {
   for (let attempt = 0; attempt < 100; attempt++) {
     if (server.exitCode !== null) break;
@@ -43,7 +48,7 @@ async function waitForServer(server, port, errorLog) {
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
   const log = fs.existsSync(errorLog) ? fs.readFileSync(errorLog, 'utf8') : '';
-  throw new Error(`lighttpd did not start on port ${port}\n${log}`);
+  throw new Error(`${server.spawnfile} did not start on port ${port}\n${log}`);
 }
 
 function stopServer(server) {
@@ -55,15 +60,15 @@ function stopServer(server) {
 }
 
 // Starts the site and the browser. `name` names the screenshot folder; with protect false
-// the utility is served without basic authentication.
-export async function startSite(name, { protect = true } = {}) {
+// the utility is served without basic authentication; `server` is 'lighttpd' or 'apache'.
+export async function startSite(name, { protect = true, server: serverName = 'lighttpd' } = {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tvq-browser-'));
   const port = await freePort();
   const siteArgs = [dir, '--build', buildDir, '--port', String(port),
-    '--user', credentials.username, '--password', credentials.password];
+    '--server', serverName, '--user', credentials.username, '--password', credentials.password];
   if (!protect) siteArgs.push('--no-auth');
   execFileSync(path.join(repo, 'scripts', 'site.sh'), siteArgs);
-  const server = spawn('lighttpd', ['-D', '-f', path.join(dir, 'lighttpd.conf')], { stdio: 'ignore' });
+  const server = spawn(...serverCommands[serverName](dir), { stdio: 'ignore' });
   await waitForServer(server, port, path.join(dir, 'logs', 'error.log'));
   const context = await chromium.launchPersistentContext(path.join(dir, 'chromium-profile'), {
     executablePath: '/usr/bin/chromium',
