@@ -127,9 +127,11 @@ void WriteHeader(TextFile& file, const std::string& siteRoot) {
 }
 
 void WriteEntry(TextFile& file, const FileListEntry& entry, const std::string& siteRoot) {
+  // A line break would split the pair and corrupt every entry after it; a
+  // zero byte would cut the name or address short and name another one.
+  if (HoldsLineBreakOrZero(entry.path) || HoldsLineBreakOrZero(entry.url)) return;
   const std::string url = ResolveUrl(siteRoot, entry.url);
-  // A line break would split the pair and corrupt every entry after it.
-  if (HoldsLineBreak(entry.path) || HoldsLineBreak(url)) return;
+  if (HoldsLineBreak(url)) return;
   file.WriteLine(std::string(KeywordOf(entry.kind)) + entry.path);
   file.WriteLine(std::string(kUrlKeyword) + url);
   file.WriteLine("");

@@ -174,8 +174,10 @@ TEST_F(FileListFileTest, NameWithLineBreakOrZeroNeverReachesTheFileSystem) {
   }
 }
 
-TEST_F(FileListFileTest, EntryWithLineBreakIsNotWritten) {
+TEST_F(FileListFileTest, EntryWithLineBreakOrZeroIsNotWritten) {
   state.fileList.Insert({"/a\nFILE=/evil", "http://h/a", kKindFile});
+  state.fileList.Insert({std::string("/c\0.htm", 7), "http://h/c", kKindFile});
+  state.fileList.Insert({"/d", std::string("http://h/d\0", 11), kKindFile});
   state.fileList.Insert({"/b", "http://h/b", kKindFile});
   EXPECT_EQ(SavedText(), std::string(kHeaderAndBox) + "FILE=/b\nURL=http://h/b\n\n");
 }
