@@ -22,14 +22,25 @@ std::optional<std::string> ReadFolderField(const FormData& form, const std::stri
 }
 
 // Every action but "chdir" works on the list and folder that its form names.
-void TakeListFields(AppState& state) {
-  GetField(state.form, "fname", state.fileListName);
+// Only the file list of the current configuration may be written: any other
+// name is refused, with the message, and not taken.
+bool TakeListFields(AppState& state) {
   GetField(state.form, "curdir", state.browseDir);
+  std::string name;
+  GetField(state.form, "fname", name);
+  LoadSearchConfig(state, state.currentConfig);
+  if (name != state.searchConfig.FILELIST) {
+    state.messages.push_back("Error creating file " + name);
+    return false;
+  }
+  state.fileListName = name;
+  return true;
 }
 
-void LoadList(AppState& state) {
-  TakeListFields(state);
+bool LoadList(AppState& state) {
+  if (!TakeListFields(state)) return false;
   state.fileList.Load(state, state.fileListName);
+  return true;
 }
 
 void SaveList(AppState& state) {
@@ -46,7 +57,7 @@ int RowNumber(const std::string& value) {
 }
 
 void AddFolder(AppState& state, int kind) {
-  LoadList(state);
+  if (!LoadList(state)) return;
   const std::optional<AddFields> fields = ReadAddFields(state.form);
   if (!fields || ListContains(state.fileList, fields->folder, true)) return;
   state.fileList.Insert({fields->folder, fields->virtualPath, kind});
@@ -95,7 +106,7 @@ void ChangeDirectory(AppState& state) {
 }
 
 void DeleteChecked(AppState& state) {
-  LoadList(state);
+  if (!LoadList(state)) return;
   std::vector<int> rows;
   for (const std::string& value : AllValues(state.form, "del")) rows.push_back(RowNumber(value));
   state.fileList.RemoveRows(rows);
@@ -103,7 +114,7 @@ void DeleteChecked(AppState& state) {
 }
 
 void DeleteAll(AppState& state) {
-  TakeListFields(state);
+  if (!TakeListFields(state)) return;
   state.fileList.Clear();
   SaveList(state);
 }
@@ -113,13 +124,13 @@ void AddDirectory(AppState& state) { AddFolder(state, kKindDir); }
 void AddDirectoryTree(AppState& state) { AddFolder(state, kKindTree); }
 
 void AddDirectoryFiles(AppState& state) {
-  LoadList(state);
+  if (!LoadList(state)) return;
   const std::optional<AddFields> fields = ReadAddFields(state.form);
   if (fields) AddFiles(state, *fields, ScanFolder(fields->folder).files);
 }
 
 void AddSelectedFiles(AppState& state) {
-  LoadList(state);
+  if (!LoadList(state)) return;
   const std::optional<AddFields> fields = ReadAddFields(state.form);
   if (fields) AddFiles(state, *fields, AllValues(state.form, "files"));
 }

@@ -15,9 +15,13 @@ std::string EntryLines(const std::string& content) {
   return end == std::string::npos ? "<no comment box>" : content.substr(end + boxEnd.size());
 }
 
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 class FileListActionsTest : public CgiTest {
  protected:
-  void SetUp() override { dir.Write("tovimarq.ini", "SITEROOTURL=http://h\n"); }
+  void SetUp() override { dir.Write("tovimarq.ini", "FILELIST=list.txt\nSITEROOTURL=http://h\n"); }
 
   void Act(const std::string& fields) {
     Post("target=flist&fname=list.txt&" + fields);
@@ -122,24 +126,40 @@ TEST_F(FileListActionsTest, DeleteAllLeavesHeaderAndBoxOnly) {
 }
 
 TEST_F(FileListActionsTest, AddressWithSlashIsRelativeToTheServerRoot) {
-  dir.Write("tovimarq.ini", "SITEROOTURL=http://h/sub/\n");
+  dir.Write("tovimarq.ini", "FILELIST=list.txt\nSITEROOTURL=http://h/sub/\n");
   dir.Write("list.txt", "DIR=/data/\nURL=/docs/\nFILE=/f\nURL=docs/f\n");
   Act("act=delchk");
   EXPECT_EQ(Entries(),
             "DIR=/data/\nURL=http://h/docs/\n\nFILE=/f\nURL=http://h/sub/docs/f\n\n");
 }
 
-TEST_F(FileListActionsTest, ActionsWorkOnTheNamedListAndShowIt) {
+class OtherListTest : public FileListActionsTest,
+                      public ::testing::WithParamInterface<std::string> {};
+
+// Only the current configuration's file list is written; the page goes on with it.
+TEST_P(OtherListTest, IsRefusedWithAMessage) {
+  const std::string kept = "FILE=/a\nURL=/a\n";
+  dir.Write("list.txt", kept);
+  dir.Write("other.txt", kept);
   dir.MakeDir("d");
-  const std::string body = Post("target=flist&act=adddir1&fname=other.txt&curdir=" +
-                                dir.Path("d") + "&rempath=http://h/x")
-                               .Body();
-  EXPECT_TRUE(dir.Exists("other.txt"));
-  EXPECT_FALSE(dir.Exists("list.txt"));
-  EXPECT_NE(body.find("File List in editing:</font> <b>other.txt</b>"), std::string::npos);
-  EXPECT_NE(body.find("Current directory: <b>" + dir.Path("d/") + "</b>"), std::string::npos);
-  EXPECT_NE(body.find("<nobr>http:/<wbr>/h/x/</nobr>"), std::string::npos);
+  dir.Write("d/f.htm", "x");
+  for (const std::string act :
+       {"adddir1", "adddir3", "adddir2", "addfiles&files=f.htm", "delchk&del=1", "delall"}) {
+    const std::string body = Post("target=flist&act=" + act + GetParam() + "&curdir=" +
+                                  dir.Path("d") + "&rempath=/x")
+                                 .Body();
+    const std::string name = GetParam().empty() ? "" : GetParam().substr(7);
+    EXPECT_TRUE(Has(body, " alert('Error creating file " + name + "');\n")) << act;
+    EXPECT_TRUE(Has(body, "File List in editing:</font> <b>list.txt</b>")) << act;
+    EXPECT_TRUE(Has(body, "Current directory: <b>" + dir.Path("d/") + "</b>")) << act;
+  }
+  EXPECT_EQ(dir.Read("list.txt"), kept);
+  EXPECT_EQ(dir.Read("other.txt"), kept);
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, OtherListTest,
+                         ::testing::Values("&fname=other.txt", "&fname=./list.txt",
+                                           "&fname=tovimarq.ini", "&fname=", ""));
 
 TEST_F(FileListActionsTest, ChangeDirectoryBrowsesTheChosenFolder) {
   const std::string body = Post("target=flist&act=chdir&dirlist=/usr").Body();

@@ -15,7 +15,7 @@ TEST(ParallelRequestsTest, TwentyAtOnceKeepEveryChange) {
                         Case{"target=mconf&act=copyini&ini=tovimarq.ini&newini=#.ini",
                              "tvqconf.dat", "\n#.ini\n"}}) {
     TempDir dir;
-    dir.Write("tovimarq.ini", "");
+    dir.Write("tovimarq.ini", "FILELIST=l\n");
     const auto numbered = [](std::string text, int n) {
       return text.replace(text.find('#'), 1, std::to_string(n));
     };
