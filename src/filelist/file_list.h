@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "filelist/list_fingerprint.h"
+
 struct AppState;
 
 enum FileListKind : int { kKindFile = 0, kKindDir = 1, kKindTree = 2 };
@@ -25,6 +27,9 @@ class FileList {
   // state.searchConfig.SITEROOTURL as it stands. A file that cannot be read
   // leaves the list empty.
   void Load(const AppState& state, const std::string& fileName);
+  // The fingerprint of the lines the last Load read: equal for two loads of
+  // the same content, whatever SITEROOTURL was.
+  std::string Fingerprint() const { return fingerprint_.Text(); }
 
   // Loads the search configuration when not loaded yet, then replaces the
   // named file with the whole list. Returns the file error code (0: written).
@@ -49,4 +54,5 @@ class FileList {
   void SortByPath();
 
   Entries entries_;
+  ListFingerprint fingerprint_;
 };

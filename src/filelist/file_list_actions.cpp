@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "filelist/folder_scan.h"
+#include "filelist/list_fingerprint.h"
 #include "fileio/line_safety.h"
 
 namespace {
@@ -41,6 +42,19 @@ bool LoadList(AppState& state) {
   if (!TakeListFields(state)) return false;
   state.fileList.Load(state, state.fileListName);
   return true;
+}
+
+// Removals name rows of the list as the page drew it, so they go ahead only
+// when the list just loaded is the one the page showed. A form without the
+// fingerprint cannot show that and is refused too.
+bool ListIsAsShown(AppState& state) {
+  std::string shown;
+  if (GetField(state.form, kFingerprintField, shown) && shown == state.fileList.Fingerprint()) {
+    return true;
+  }
+  state.messages.push_back(
+      "The file list has changed since the page was shown; nothing was removed.");
+  return false;
 }
 
 void SaveList(AppState& state) {
@@ -106,7 +120,7 @@ void ChangeDirectory(AppState& state) {
 }
 
 void DeleteChecked(AppState& state) {
-  if (!LoadList(state)) return;
+  if (!LoadList(state) || !ListIsAsShown(state)) return;
   std::vector<int> rows;
   for (const std::string& value : AllValues(state.form, "del")) rows.push_back(RowNumber(value));
   state.fileList.RemoveRows(rows);
@@ -114,7 +128,7 @@ void DeleteChecked(AppState& state) {
 }
 
 void DeleteAll(AppState& state) {
-  if (!TakeListFields(state)) return;
+  if (!LoadList(state) || !ListIsAsShown(state)) return;
   state.fileList.Clear();
   SaveList(state);
 }

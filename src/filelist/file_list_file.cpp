@@ -98,8 +98,10 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
 
 // Appends one entry for every key line directly followed by a URL line; every
 // other line is skipped. A key line without its URL line is dropped and the
-// line after it is looked at as a key line of its own.
-void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries) {
+// line after it is looked at as a key line of its own. Every line read goes
+// into the fingerprint.
+void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries,
+               ListFingerprint& fingerprint) {
   std::string current;
   std::string candidate;
   for (;;) {
@@ -107,9 +109,11 @@ void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& e
     if (!kind) {
       if (file.AtEnd()) return;
       file.ReadLine(current);
+      fingerprint.AddLine(current);
       continue;
     }
     file.ReadLine(candidate);
+    fingerprint.AddLine(candidate);
     if (!IsUrlLine(candidate)) {
       current.swap(candidate);
       continue;
@@ -141,12 +145,13 @@ void WriteEntry(TextFile& file, const FileListEntry& entry, const std::string& s
 
 void FileList::Load(const AppState& state, const std::string& fileName) {
   entries_.clear();
+  fingerprint_ = ListFingerprint();
   if (HoldsLineBreakOrZero(fileName)) return;
   TextFile file;
   file.SetPath(fileName);
   file.OpenRead();
   if (TakeFileError() != 0) return;
-  ReadPairs(file, state.searchConfig.SITEROOTURL, entries_);
+  ReadPairs(file, state.searchConfig.SITEROOTURL, entries_, fingerprint_);
   file.Close();
   TakeFileError();
   SortByPath();

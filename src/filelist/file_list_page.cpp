@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "fileio/text_file.h"
 #include "filelist/folder_scan.h"
+#include "filelist/list_fingerprint.h"
 #include "fileio/line_safety.h"
 #include "html/shared_pieces.h"
 
@@ -244,11 +245,15 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
   }
 }
 
-void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state) {
+// The removal forms also carry the fingerprint of the list as drawn: their
+// row numbers hold only for that list.
+void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state,
+                        const std::string& fingerprint) {
   WriteHidden(out, "target", "flist");
   WriteHidden(out, "act", act);
   WriteHidden(out, "fname", state.fileListName);
   WriteHidden(out, "curdir", state.browseDir);
+  WriteHidden(out, kFingerprintField, fingerprint);
 }
 
 void WriteRemovalForms(PageWriter& out, const AppState& state) {
@@ -257,14 +262,15 @@ void WriteRemovalForms(PageWriter& out, const AppState& state) {
     out.WriteString("</form>\n");
     return;
   }
+  const std::string fingerprint = state.fileList.Fingerprint();
   out.WriteString("<table width=100%>\n<tr>\n<td width=50% align=\"center\">\n");
-  WriteRemovalFields(out, "delchk", state);
+  WriteRemovalFields(out, "delchk", state, fingerprint);
   out.WriteString(" <input type=\"button\" value=\"Remove checked\" onClick=\"fdelchk(");
   out.WriteNumber(static_cast<long>(count));
   out.WriteString(");\">\n</td>\n</form>\n");
   WriteFormStart(out, "delall", state);
   out.WriteString("<td align=\"center\">\n");
-  WriteRemovalFields(out, "delall", state);
+  WriteRemovalFields(out, "delall", state, fingerprint);
   out.WriteString(
       " <input type=\"button\" value=\"Remove all\" onClick=\"fdelall();\">\n"
       "</td>\n</form>\n</tr>\n</table>\n");
