@@ -95,7 +95,7 @@ void CopyConfig(AppState& state) {
     return;
   }
   if (targetName.empty() || !MayUseConfig(sourceName)) return;
-  if (!MayEditFile(targetName)) {
+  if (!MayEditFile(targetName, state.programName)) {
     state.messages.push_back(kOutsideMessage);
     return;
   }

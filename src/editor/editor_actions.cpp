@@ -14,7 +14,9 @@ void SelectEditFile(AppState& state) { GetField(state.form, "file", state.editFi
 void SaveEditFile(AppState& state) {
   GetField(state.form, "file", state.editFile);
   std::string text;
-  if (!MayEditFile(state.editFile) || !GetField(state.form, "text", text)) return;
+  if (!MayEditFile(state.editFile, state.programName) || !GetField(state.form, "text", text)) {
+    return;
+  }
   TextFile file;
   file.SetPath(state.editFile);
   file.OpenWrite();

@@ -23,8 +23,8 @@ const EditableFile kEditableFiles[] = {
 
 // The button cell: an "Edit..." form for an editable file, else a mark. Returns
 // whether the file was editable.
-bool WriteFileCell(PageWriter& out, const std::string& file) {
-  if (!MayEditFile(file)) {
+bool WriteFileCell(PageWriter& out, const std::string& file, const std::string& programName) {
+  if (!MayEditFile(file, programName)) {
     out.WriteString(" <b>* </b>(see below)\n");
     return false;
   }
@@ -43,7 +43,7 @@ bool WriteFileRow(PageWriter& out, const AppState& state, const EditableFile& ro
   out.WriteString("<td>\n ").WriteString(row.label);
   out.WriteString("<br>\n <b>").WriteValue(file);
   out.WriteString("</b>\n</td>\n<td align=\"center\">\n");
-  const bool editable = WriteFileCell(out, file);
+  const bool editable = WriteFileCell(out, file, state.programName);
   out.WriteString("</td>\n</form>\n</tr>\n\n");
   return editable;
 }

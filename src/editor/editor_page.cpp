@@ -39,7 +39,7 @@ void WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
 // Writes the form, or the note that replaces it; returns whether the file
 // shown is binary.
 bool WriteFormOrNote(PageWriter& out, const AppState& state) {
-  if (!MayEditFile(state.editFile)) {
+  if (!MayEditFile(state.editFile, state.programName)) {
     WriteNote(out, kRefusalNote);
     return false;
   }

@@ -123,6 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "a.ini", kOutside},
         ListActionCase{"ZeroByte", kTwo, "act=copyini&ini=a.ini&newini=x.ini%00y", std::nullopt,
                        "a.ini", kOutside},
+        ListActionCase{"StateFile", kTwo, "act=copyini&ini=a.ini&newini=./tvqconf.dat",
+                       std::nullopt, "a.ini", kOutside},
+        ListActionCase{"LockFile", kTwo, "act=copyini&ini=a.ini&newini=tvqconf.lock",
+                       std::nullopt, "a.ini", kOutside},
+        ListActionCase{"Program", kTwo, "act=copyini&ini=a.ini&newini=tvqconf.cgi",
+                       std::nullopt, "a.ini", kOutside},
         ListActionCase{"ExistingDirectory", kTwo, "act=copyini&ini=a.ini&newini=d.ini",
                        std::nullopt, "a.ini",
                        "The directory \"d.ini\" already exists. You can not create a file "

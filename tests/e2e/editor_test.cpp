@@ -116,7 +116,14 @@ TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysNothing) {
 INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
                          ::testing::Values("/etc/passwd", "../escaped.htm",
                                            "sub/../../escaped.htm", "doc%0A.htm",
-                                           "doc.htm%00.txt", ""));
+                                           "doc.htm%00.txt", "", "tvqconf.dat", "./tvqconf.dat",
+                                           "tvqconf.lock", "tvqconf.cgi"));
+
+TEST_F(EditorTest, SaveLeavesTheStateFileAlone) {
+  dir.Write("tvqconf.dat", "a.ini\n");
+  Post("target=editor&act=save&file=./tvqconf.dat&text=x");
+  EXPECT_EQ(dir.Read("tvqconf.dat"), "a.ini\n");
+}
 
 TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
   dir.MakeDir("sub");
