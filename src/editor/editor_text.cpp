@@ -26,6 +26,8 @@ EditorText ReadOpenFile(TextFile& file) {
 }  // namespace
 
 EditorText LoadEditorText(const std::string& path) {
+  // A folder cannot be shown, and saving over it would fail.
+  if (IsDirectory(path)) return {EditorLoad::kReadError, {}, false};
   TextFile file;
   file.SetPath(path);
   file.OpenRead();

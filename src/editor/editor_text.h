@@ -10,7 +10,7 @@ constexpr long kEditorSizeLimit = 65536;
 enum class EditorLoad {
   kShown,      // text holds the file (empty when it could not be opened)
   kTooLong,    // the file is over kEditorSizeLimit bytes
-  kReadError,  // the file could not be read whole
+  kReadError,  // the file could not be read whole, or is a folder
 };
 
 struct EditorText {

@@ -119,6 +119,14 @@ INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
                                            "doc.htm%00.txt", "", "tvqconf.dat", "./tvqconf.dat",
                                            "tvqconf.lock", "tvqconf.cgi"));
 
+TEST_F(EditorTest, FolderShowsTheReadError) {
+  dir.MakeDir("sub");
+  const std::string page = Open("sub");
+  EXPECT_TRUE(Has(page, "<td>\n <b>Error reading the file sub</b>\n</td>\n"));
+  EXPECT_FALSE(Has(page, "<textarea"));
+  EXPECT_FALSE(Has(page, "too long"));
+}
+
 TEST_F(EditorTest, SaveLeavesTheStateFileAlone) {
   dir.Write("tvqconf.dat", "a.ini\n");
   Post("target=editor&act=save&file=./tvqconf.dat&text=x");
