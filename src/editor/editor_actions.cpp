@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "editor/line_ends.h"
 #include "editor/may_edit_file.h"
 #include "fileio/text_file.h"
 
@@ -17,6 +18,8 @@ void SaveEditFile(AppState& state) {
   if (!MayEditFile(state.editFile, state.programName) || !GetField(state.form, "text", text)) {
     return;
   }
+  // The line ends follow the file being replaced, read before it is.
+  const std::string content = WithFileLineEnds(text, state.editFile);
   TextFile file;
   file.SetPath(state.editFile);
   file.OpenWrite();
@@ -24,9 +27,13 @@ void SaveEditFile(AppState& state) {
     state.messages.push_back("Error creating file " + state.editFile);
     return;
   }
-  file.WriteText(text);
+  file.WriteText(content);
   file.Close();
   // One take covers a failed write and a failure that shows only at closing,
   // and leaves nothing pending for the page written next.
-  if (TakeFileError() != 0) state.messages.push_back("Error writing file " + state.editFile);
+  if (TakeFileError() != 0) {
+    state.messages.push_back("Error writing file " + state.editFile);
+    return;
+  }
+  state.messages.push_back("File " + state.editFile + " was saved");
 }

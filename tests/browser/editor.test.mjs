@@ -41,11 +41,11 @@ describe('remote file editor', () => {
     await tab.page.fill('textarea[name="text"]', 'Line one\nLine <two> & "three"\n');
     await tab.submits(() => tab.click('input[value="Save changes"]'));
     assert.deepEqual(tab.take(), {
-      dialogs: [],
+      dialogs: ['alert: File help.htm was saved'],
       posts: [[['target', 'editor'], ['act', 'save'], ['file', 'help.htm'],
         ['text', 'Line one\r\nLine <two> & "three"\r\n']]],
     });
-    assert.equal(site.read('help.htm'), 'Line one\r\nLine <two> & "three"\r\n');
+    assert.equal(site.read('help.htm'), 'Line one\nLine <two> & "three"\n');
     assert.equal(await tab.heading(), 'EDIT help.htm');
     assert.equal(await text(), 'Line one\nLine <two> & "three"\n');
   });
@@ -54,7 +54,7 @@ describe('remote file editor', () => {
     await tab.page.fill('textarea[name="text"]', 'Final text');
     await tab.submits(() => tab.click('input[value="Save and exit"]'));
     assert.deepEqual(tab.take(), {
-      dialogs: [],
+      dialogs: ['alert: File help.htm was saved'],
       posts: [[['target', 'redit'], ['act', 'save'], ['file', 'help.htm'], ['text', 'Final text']]],
     });
     assert.equal(site.read('help.htm'), 'Final text');

@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <optional>
+
 #include "support/cgi_test.h"
 
 namespace {
@@ -47,8 +49,39 @@ TEST_F(EditorTest, RoundTripKeepsTheBytes) {
   const std::string saved = Post("target=editor&act=save&file=doc.htm&text=a%0D%0Ab").Body();
   EXPECT_EQ(dir.Read("doc.htm"), "a\r\nb");
   EXPECT_EQ(TextArea(saved), "a\rb");
-  EXPECT_FALSE(Has(saved, "alert("));
+  EXPECT_TRUE(Has(saved, " alert('File doc.htm was saved');\n"));
 }
+
+struct LineEndCase {
+  const char* name;
+  std::optional<std::string> before;
+  std::string posted;
+  std::string saved;
+};
+
+class EditorLineEndTest : public EditorTest, public ::testing::WithParamInterface<LineEndCase> {};
+
+TEST_P(EditorLineEndTest, SaveKeepsTheLineEndsOfTheFile) {
+  if (GetParam().before) dir.Write("doc.htm", *GetParam().before);
+  Post("target=editor&act=save&file=doc.htm&text=" + GetParam().posted);
+  EXPECT_EQ(dir.Read("doc.htm"), GetParam().saved);
+}
+
+const std::string kCrLfAtBlockEnd = std::string(8191, 'x') + "\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditorLineEndTest,
+    ::testing::Values(
+        LineEndCase{"LfOnly", "a\nb\n", "a%0D%0Ab%0D%0Ac", "a\nb\nc"},
+        LineEndCase{"NoLineBreak", "abc", "a%0D%0Ab", "a\nb"},
+        LineEndCase{"NewFile", std::nullopt, "a%0D%0Ab%0D%0A", "a\nb\n"},
+        LineEndCase{"LoneCrKept", "a\nb", "a%0Db%0D%0A", "a\rb\n"},
+        LineEndCase{"CrLf", "a\r\nb", "x%0D%0Ay", "x\r\ny"},
+        LineEndCase{"MixedKeepsCrLf", "a\nb\r\n", "x%0D%0Ay", "x\r\ny"},
+        LineEndCase{"CrLfSplitBetweenBlocks", kCrLfAtBlockEnd, "x%0D%0Ay", "x\r\ny"},
+        LineEndCase{"CrLfInALaterBlock", std::string(20000, 'x') + "\r\n", "x%0D%0Ay",
+                    "x\r\ny"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditorTest, FileAtTheLimitIsShown) {
   dir.Write("big.htm", std::string(65536, 'x'));
@@ -119,18 +152,18 @@ INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
                                            "doc.htm%00.txt", "", "tvqconf.dat", "./tvqconf.dat",
                                            "tvqconf.lock", "tvqconf.cgi"));
 
+TEST_F(EditorTest, SaveLeavesTheStateFileAlone) {
+  dir.Write("tvqconf.dat", "a.ini\n");
+  Post("target=editor&act=save&file=./tvqconf.dat&text=x");
+  EXPECT_EQ(dir.Read("tvqconf.dat"), "a.ini\n");
+}
+
 TEST_F(EditorTest, FolderShowsTheReadError) {
   dir.MakeDir("sub");
   const std::string page = Open("sub");
   EXPECT_TRUE(Has(page, "<td>\n <b>Error reading the file sub</b>\n</td>\n"));
   EXPECT_FALSE(Has(page, "<textarea"));
   EXPECT_FALSE(Has(page, "too long"));
-}
-
-TEST_F(EditorTest, SaveLeavesTheStateFileAlone) {
-  dir.Write("tvqconf.dat", "a.ini\n");
-  Post("target=editor&act=save&file=./tvqconf.dat&text=x");
-  EXPECT_EQ(dir.Read("tvqconf.dat"), "a.ini\n");
 }
 
 TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
@@ -162,8 +195,14 @@ TEST_F(EditorTest, UnwritableDirectoryGivesTheCreateMessage) {
   request.unprivileged = true;
   const std::string page = Run(request).Body();
   EXPECT_TRUE(Has(page, " alert('Error creating file locked/doc.htm');\n"));
+  EXPECT_FALSE(Has(page, "was saved"));
   EXPECT_EQ(dir.Read("locked/doc.htm"), "kept");
   EXPECT_EQ(TextArea(page), "kept");
+}
+
+TEST_F(EditorTest, SavedMessageEscapesTheName) {
+  const std::string page = Post("target=editor&act=save&file=it%27s%5C.htm&text=x").Body();
+  EXPECT_TRUE(Has(page, " alert('File it\"s\\\\.htm was saved');\n"));
 }
 
 TEST_F(EditorTest, FileNameIsEscapedInThePage) {
