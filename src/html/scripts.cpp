@@ -44,13 +44,25 @@ void WriteConfigManagementScript(PageWriter& out, const AppState&) {
   out.WriteScriptEnd();
 }
 
+// Leaving the editor with unsaved changes asks first; the two save buttons
+// leave through feditor, which carries the changes along.
 void WriteEditorScript(PageWriter& out, const AppState&) {
   out.WriteScriptStart();
   out.WriteString(
+      "var fsaving = false;\n"
       "function feditor(target) {\n"
       " var form = document.forms[\"editor\"];\n"
       " form.elements[\"target\"].value = target;\n"
+      " fsaving = true;\n"
       " form.submit();\n"
-      "}\n");
+      "}\n"
+      "window.addEventListener(\"beforeunload\", function (event) {\n"
+      " var form = document.forms[\"editor\"];\n"
+      " if (fsaving || !form) return;\n"
+      " var text = form.elements[\"text\"];\n"
+      " if (text.value == text.defaultValue) return;\n"
+      " event.preventDefault();\n"
+      " event.returnValue = \"\";\n"
+      "});\n");
   out.WriteScriptEnd();
 }

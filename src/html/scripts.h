@@ -9,5 +9,6 @@ struct AppState;
 void WriteConfigSelectorScript(PageWriter& out, const AppState& state);
 // fcopyini() and fdelini() of the form mconf.
 void WriteConfigManagementScript(PageWriter& out, const AppState& state);
-// feditor(target): submits the form editor towards the given page.
+// feditor(target): submits the form editor towards the given page; leaving
+// the page otherwise with the text changed asks first.
 void WriteEditorScript(PageWriter& out, const AppState& state);
