@@ -249,11 +249,11 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
 // row numbers hold only for that list.
 void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state,
                         const std::string& fingerprint) {
+  WriteHidden(out, kFingerprintField, fingerprint);
   WriteHidden(out, "target", "flist");
   WriteHidden(out, "act", act);
   WriteHidden(out, "fname", state.fileListName);
   WriteHidden(out, "curdir", state.browseDir);
-  WriteHidden(out, kFingerprintField, fingerprint);
 }
 
 void WriteRemovalForms(PageWriter& out, const AppState& state) {

@@ -2,8 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-
-#include <optional>
+#include <unistd.h>
 
 #include "support/cgi_test.h"
 
@@ -52,36 +51,31 @@ TEST_F(EditorTest, RoundTripKeepsTheBytes) {
   EXPECT_TRUE(Has(saved, " alert('File doc.htm was saved');\n"));
 }
 
-struct LineEndCase {
-  const char* name;
-  std::optional<std::string> before;
-  std::string posted;
-  std::string saved;
-};
-
-class EditorLineEndTest : public EditorTest, public ::testing::WithParamInterface<LineEndCase> {};
-
-TEST_P(EditorLineEndTest, SaveKeepsTheLineEndsOfTheFile) {
-  if (GetParam().before) dir.Write("doc.htm", *GetParam().before);
-  Post("target=editor&act=save&file=doc.htm&text=" + GetParam().posted);
-  EXPECT_EQ(dir.Read("doc.htm"), GetParam().saved);
+// The browser posts CR LF; the file keeps LF unless it holds CR LF, at a block's end too.
+TEST_F(EditorTest, SaveKeepsTheLineEndsOfTheFile) {
+  const std::string cases[][2] = {{"a\nb\n", "x\ny\rz\n"}, {"ab\n\r", "x\ny\rz\n"},
+                                  {std::string(8191, 'x') + "\r\n", "x\r\ny\rz\r\n"}};
+  for (const auto& [before, saved] : cases) {
+    dir.Write("doc.htm", before);
+    Post("target=editor&act=save&file=doc.htm&text=x%0D%0Ay%0Dz%0D%0A");
+    EXPECT_EQ(dir.Read("doc.htm"), saved) << before.size();
+  }
+  Post("target=editor&act=save&file=new.htm&text=x%0D%0Ay");
+  EXPECT_EQ(dir.Read("new.htm"), "x\ny");
 }
 
-const std::string kCrLfAtBlockEnd = std::string(8191, 'x') + "\r\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EditorLineEndTest,
-    ::testing::Values(
-        LineEndCase{"LfOnly", "a\nb\n", "a%0D%0Ab%0D%0Ac", "a\nb\nc"},
-        LineEndCase{"NoLineBreak", "abc", "a%0D%0Ab", "a\nb"},
-        LineEndCase{"NewFile", std::nullopt, "a%0D%0Ab%0D%0A", "a\nb\n"},
-        LineEndCase{"LoneCrKept", "a\nb", "a%0Db%0D%0A", "a\rb\n"},
-        LineEndCase{"CrLf", "a\r\nb", "x%0D%0Ay", "x\r\ny"},
-        LineEndCase{"MixedKeepsCrLf", "a\nb\r\n", "x%0D%0Ay", "x\r\ny"},
-        LineEndCase{"CrLfSplitBetweenBlocks", kCrLfAtBlockEnd, "x%0D%0Ay", "x\r\ny"},
-        LineEndCase{"CrLfInALaterBlock", std::string(20000, 'x') + "\r\n", "x%0D%0Ay",
-                    "x\r\ny"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// The utility's own files, however named; a file of the same name elsewhere is another one.
+TEST_F(EditorTest, OwnFilesAreRefused) {
+  dir.MakeDir("sub");
+  dir.Write("sub/tvqconf.dat", "other");
+  dir.Write("tvqconf.dat", "a.ini\n");
+  ASSERT_EQ(symlink("tvqconf.dat", dir.Path("soft.htm").c_str()), 0);
+  for (const std::string name : {"./tvqconf.dat", "soft.htm", "tvqconf.lock", "d/tvqconf.cgi"}) {
+    EXPECT_TRUE(Has(Post("target=editor&act=save&text=x&file=" + name).Body(), kRefusal));
+  }
+  Post("target=editor&act=save&text=x&file=sub/tvqconf.dat");
+  EXPECT_EQ(dir.Read("tvqconf.dat") + dir.Read("sub/tvqconf.dat"), "a.ini\nx");
+}
 
 TEST_F(EditorTest, FileAtTheLimitIsShown) {
   dir.Write("big.htm", std::string(65536, 'x'));
@@ -121,6 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BinaryCase{"col1\tcol2\ncaf\xE9 \xFC\xDF\xFF", false},
                       BinaryCase{"", false}));
 
+TEST_F(EditorTest, FolderShowsTheReadError) {
+  dir.MakeDir("sub");
+  EXPECT_TRUE(Has(Open("sub"), "<td>\n <b>Error reading the file sub</b>\n</td>\n"));
+}
+
 TEST_F(EditorTest, MissingFileGivesAnEmptyTextArea) {
   const std::string page = Open("new.htm");
   EXPECT_EQ(TextArea(page), "");
@@ -149,22 +148,7 @@ TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysNothing) {
 INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
                          ::testing::Values("/etc/passwd", "../escaped.htm",
                                            "sub/../../escaped.htm", "doc%0A.htm",
-                                           "doc.htm%00.txt", "", "tvqconf.dat", "./tvqconf.dat",
-                                           "tvqconf.lock", "tvqconf.cgi"));
-
-TEST_F(EditorTest, SaveLeavesTheStateFileAlone) {
-  dir.Write("tvqconf.dat", "a.ini\n");
-  Post("target=editor&act=save&file=./tvqconf.dat&text=x");
-  EXPECT_EQ(dir.Read("tvqconf.dat"), "a.ini\n");
-}
-
-TEST_F(EditorTest, FolderShowsTheReadError) {
-  dir.MakeDir("sub");
-  const std::string page = Open("sub");
-  EXPECT_TRUE(Has(page, "<td>\n <b>Error reading the file sub</b>\n</td>\n"));
-  EXPECT_FALSE(Has(page, "<textarea"));
-  EXPECT_FALSE(Has(page, "too long"));
-}
+                                           "doc.htm%00.txt", ""));
 
 TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
   dir.MakeDir("sub");
@@ -195,14 +179,8 @@ TEST_F(EditorTest, UnwritableDirectoryGivesTheCreateMessage) {
   request.unprivileged = true;
   const std::string page = Run(request).Body();
   EXPECT_TRUE(Has(page, " alert('Error creating file locked/doc.htm');\n"));
-  EXPECT_FALSE(Has(page, "was saved"));
   EXPECT_EQ(dir.Read("locked/doc.htm"), "kept");
   EXPECT_EQ(TextArea(page), "kept");
-}
-
-TEST_F(EditorTest, SavedMessageEscapesTheName) {
-  const std::string page = Post("target=editor&act=save&file=it%27s%5C.htm&text=x").Body();
-  EXPECT_TRUE(Has(page, " alert('File it\"s\\\\.htm was saved');\n"));
 }
 
 TEST_F(EditorTest, FileNameIsEscapedInThePage) {

@@ -182,41 +182,6 @@ TEST_F(FileListFileTest, EntryWithLineBreakOrZeroIsNotWritten) {
   EXPECT_EQ(SavedText(), std::string(kHeaderAndBox) + "FILE=/b\nURL=http://h/b\n\n");
 }
 
-struct FingerprintCase {
-  const char* name;
-  std::string before;
-  std::string after;
-  bool same;
-};
-
-class FingerprintTest : public FileListFileTest,
-                        public ::testing::WithParamInterface<FingerprintCase> {};
-
-// The page loads with the site root known, the removal before it is known.
-TEST_P(FingerprintTest, ChangesExactlyWhenTheFileDoes) {
-  LoadText(GetParam().before);
-  const std::string shown = state.fileList.Fingerprint();
-  state.searchConfig.SITEROOTURL.clear();
-  LoadText(GetParam().after);
-  EXPECT_EQ(state.fileList.Fingerprint() == shown, GetParam().same);
-  EXPECT_EQ(state.fileList.Fingerprint().size(), 16u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FingerprintTest,
-    ::testing::Values(
-        FingerprintCase{"Unchanged", "FILE=/a\nURL=a\nFILE=/b\nURL=b\n",
-                        "FILE=/a\nURL=a\nFILE=/b\nURL=b\n", true},
-        FingerprintCase{"EntryAdded", "FILE=/a\nURL=a\n", "FILE=/a\nURL=a\nFILE=/b\nURL=b\n",
-                        false},
-        FingerprintCase{"OneByteChanged", "FILE=/a\nURL=a\n", "FILE=/b\nURL=a\n", false},
-        FingerprintCase{"EntriesSwapped", "FILE=/a\nURL=a\nFILE=/b\nURL=b\n",
-                        "FILE=/b\nURL=b\nFILE=/a\nURL=a\n", false},
-        FingerprintCase{"LineBreakMoved", "FILE=/ab\nURL=c\n", "FILE=/a\nbURL=c\n", false},
-        FingerprintCase{"CommentChanged", "x\nFILE=/a\nURL=a\n", "y\nFILE=/a\nURL=a\n",
-                        false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(FileListOrderTest, InsertGoesAfterEqualPaths) {
   FileList list;
   list.Insert({"/b", "1", kKindFile});
