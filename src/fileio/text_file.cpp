@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,17 +14,21 @@ namespace {
 constexpr int kOpenErrorBase = 100;
 constexpr int kNoStreamError = 103;
 constexpr int kIoError = 1;
+// ReadLine delivers at most this many bytes of a line; the rest of it is skipped.
+constexpr std::size_t kMaxLineLength = 65536;
 
 bool StatusOf(const std::string& path, struct stat& status) {
   return stat(path.c_str(), &status) == 0;
 }
 
-// Appends the bytes of [begin, end) to `line`, leaving out every CR.
+// Appends the bytes of [begin, end) to `line`, leaving out every CR and
+// whatever would make the line longer than kMaxLineLength.
 void AppendWithoutCarriageReturns(std::string& line, const char* begin, const char* end) {
-  while (begin < end) {
+  while (begin < end && line.size() < kMaxLineLength) {
     const void* found = std::memchr(begin, '\r', static_cast<std::size_t>(end - begin));
     const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-    line.append(begin, stop);
+    const std::size_t room = kMaxLineLength - line.size();
+    line.append(begin, std::min(static_cast<std::size_t>(stop - begin), room));
     begin = stop == end ? end : stop + 1;
   }
 }

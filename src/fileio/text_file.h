@@ -31,7 +31,8 @@ class TextFile {
   void OpenRead();
   // Writes go to a new file beside the target; Close puts it in place.
   void OpenWrite();
-  // The next line without its LF; every CR is dropped. Loop while !AtEnd().
+  // The next line without its LF; every CR is dropped. At most the first
+  // 64 KiB of a line are delivered, the rest is skipped. Loop while !AtEnd().
   void ReadLine(std::string& line);
   bool AtEnd();
   void WriteLine(const std::string& text);

@@ -55,6 +55,7 @@ TEST_P(ReadLineTest, YieldsTheLinesOfTheFile) {
 
 const std::string kLong(5000, 'L');
 const std::string kBlock(2047, 'x');
+const std::string kFullLine(65536, 'F');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadLineTest,
@@ -71,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadLineCase{"OneByteOverBlock", kBlock + "x\n", {kBlock + "x"}},
         ReadLineCase{"LongLineSpansRefills", kLong + "\nz\n", {kLong, "z"}},
         ReadLineCase{"CrAtBlockBoundary", kBlock + "\r\nq", {kBlock, "q"}},
+        ReadLineCase{"OverLongLineCutAndSkippedToItsLf", kFullLine + kLong + "\nnext",
+                     {kFullLine, "next"}},
+        ReadLineCase{"CrsDoNotCountTowardsTheCap", "\r" + kFullLine + "\r\nz", {kFullLine, "z"}},
         ReadLineCase{"NulAndHighBytesKept", std::string("a\0\xFF\x80\n", 5),
                      {std::string("a\0\xFF\x80", 4)}}),
     [](const auto& info) { return std::string(info.param.name); });
