@@ -13,7 +13,10 @@ struct FileReplacement {
 };
 
 // Opens a stream whose content replaces `path` when FinishReplacement succeeds.
-// Returns nullptr with errno set when the file cannot be written.
+// Only regular files are written. An existing file with several links, or
+// whose group a new file could not keep, is written in place instead, so
+// every name and every reader it had keeps seeing it. Returns nullptr with
+// errno set when the file cannot be written or no new file can be made.
 std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement);
 
 // Flushes, syncs and closes the stream and puts the new file in place, unless
@@ -23,3 +26,4 @@ int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, boo
 
 // Closes the stream and removes the new file; the target keeps its content.
 void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement);
+

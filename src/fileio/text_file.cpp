@@ -1,11 +1,14 @@
 // The text file object: line and block reading, line writing, one process-wide error code.
 #include "fileio/text_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "fileio/regular_file.h"
 
 int lastFileError = 0;
 
@@ -31,6 +34,16 @@ void AppendWithoutCarriageReturns(std::string& line, const char* begin, const ch
     line.append(begin, std::min(static_cast<std::size_t>(stop - begin), room));
     begin = stop == end ? end : stop + 1;
   }
+}
+
+// A read stream on `path` when it is a regular file; nullptr with errno set otherwise.
+std::FILE* OpenForReading(const std::string& path) {
+  struct stat status;
+  const int descriptor = OpenRegularFile(path, O_RDONLY, status);
+  if (descriptor < 0) return nullptr;
+  std::FILE* stream = fdopen(descriptor, "rb");
+  if (stream == nullptr) CloseKeepingErrno(descriptor);
+  return stream;
 }
 
 }  // namespace
@@ -81,7 +94,7 @@ void TextFile::Open(bool forWriting) {
     lastFileError = kOpenErrorBase + EINVAL;
     return;
   }
-  stream_ = forWriting ? OpenReplacement(path_, replacement_) : std::fopen(path_.c_str(), "rb");
+  stream_ = forWriting ? OpenReplacement(path_, replacement_) : OpenForReading(path_);
   if (stream_ == nullptr) lastFileError = kOpenErrorBase + errno;
 }
 

@@ -28,6 +28,8 @@ class TextFile {
 
   // Closes an open stream (keeping lastFileError as it was) and sets the path.
   void SetPath(const std::string& path);
+  // Both opens accept regular files only (after following symbolic links): a
+  // folder gives 100 + EISDIR, a device, pipe or socket 100 + ENXIO.
   void OpenRead();
   // Writes go to a new file beside the target; Close puts it in place.
   void OpenWrite();

@@ -227,14 +227,14 @@ TEST_F(FileReplacementTest, ReadOnlyTargetIsRefusedWhenUnprivileged) {
   EXPECT_EQ(EntriesOf(dir.path()), std::set<std::string>{"conf.ini"});
 }
 
-TEST_F(FileReplacementTest, WritableTargetInLockedFolderIsWrittenInPlace) {
+TEST_F(FileReplacementTest, WritableTargetInLockedFolderIsRefused) {
   dir.MakeDir("locked");
   dir.Write("locked/conf.ini", "OLD CONTENT\n");
   chmod(dir.Path("locked/conf.ini").c_str(), 0666);
   chmod(dir.Path("locked").c_str(), 0555);
   const std::string path = dir.Path("locked/conf.ini");
-  EXPECT_EQ(RunUnprivileged([&] { return WriteFile(path, {"NEW"}); }), 0);
-  EXPECT_EQ(dir.Read("locked/conf.ini"), "NEW\n");
+  EXPECT_EQ(RunUnprivileged([&] { return WriteFile(path, {"NEW"}); }), 100 + EACCES);
+  EXPECT_EQ(dir.Read("locked/conf.ini"), "OLD CONTENT\n");
   EXPECT_EQ(EntriesOf(dir.Path("locked")), std::set<std::string>{"conf.ini"});
 }
 
@@ -253,6 +253,63 @@ TEST_F(FileReplacementTest, UnprivilegedReplacementKeepsPermissions) {
   EXPECT_EQ(RunUnprivileged([&] { return WriteFile(path, {"NEW"}); }), 0);
   EXPECT_EQ(dir.Read("conf.ini"), "NEW\n");
   EXPECT_EQ(PermissionsOf(path), 0646u);
+}
+
+// Who owns the file, which group it has and whether a second name links it.
+struct KeepCase {
+  const char* name;
+  bool rootOwner;
+  bool rootGroup;
+  bool secondLink;
+  bool inPlace;
+};
+
+class KeepTest : public FileReplacementTest, public ::testing::WithParamInterface<KeepCase> {};
+
+// Written as nobody:nogroup in a folder whose new files get a group nobody is not in.
+constexpr gid_t kFolderGroup = 4242;
+
+TEST_P(KeepTest, GroupAndLinksAreKept) {
+  const passwd* nobody = getpwnam("nobody");
+  const group* nogroup = getgrnam("nogroup");
+  if (geteuid() != 0 || nobody == nullptr || nogroup == nullptr) GTEST_SKIP();
+  const std::string path = dir.Path("conf.ini");
+  ASSERT_EQ(chown(dir.path().c_str(), 0, kFolderGroup), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 02777), 0);
+  dir.Write("conf.ini", "OLD\n");
+  ASSERT_EQ(chown(path.c_str(), GetParam().rootOwner ? 0 : nobody->pw_uid,
+                  GetParam().rootGroup ? 0 : nogroup->gr_gid), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+  ASSERT_TRUE(!GetParam().secondLink || link(path.c_str(), dir.Path("other").c_str()) == 0);
+  struct stat old;
+  ASSERT_EQ(stat(path.c_str(), &old), 0);
+  EXPECT_EQ(RunUnprivileged([&] { return WriteFile(path, {"NEW"}); }), 0);
+  struct stat now;
+  ASSERT_EQ(stat(path.c_str(), &now), 0);
+  EXPECT_EQ(now.st_ino == old.st_ino, GetParam().inPlace);
+  EXPECT_EQ(now.st_uid, GetParam().inPlace ? old.st_uid : nobody->pw_uid);
+  EXPECT_EQ(now.st_gid, old.st_gid);
+  EXPECT_EQ(now.st_mode, old.st_mode);
+  EXPECT_EQ(dir.Read("conf.ini"), "NEW\n");
+  EXPECT_EQ(EntriesOf(dir.path()).size(), GetParam().secondLink ? 2u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeepTest,
+    ::testing::Values(KeepCase{"OwnFileIsReplaced", false, false, false, false},
+                      KeepCase{"OthersFileOfOwnGroupIsReplaced", true, false, false, false},
+                      KeepCase{"OthersFileOfOtherGroupIsWrittenInPlace", true, true, false, true},
+                      KeepCase{"OwnFileOfOtherGroupIsWrittenInPlace", false, true, false, true},
+                      KeepCase{"LinkedFileIsWrittenInPlace", false, false, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileReplacementTest, FailureSeenOnlyAtCloseOfAnInPlaceWriteIsReported) {
+  dir.Write("conf.ini", "OLD\n");
+  ASSERT_EQ(link(dir.Path("conf.ini").c_str(), dir.Path("other").c_str()), 0);
+  FileSizeLimit limit(0);
+  EXPECT_NE(WriteFile(dir.Path("conf.ini"), {"NEW"}), 0);
+  EXPECT_EQ(dir.Read("other"), "");
+  EXPECT_EQ(EntriesOf(dir.path()), (std::set<std::string>{"conf.ini", "other"}));
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+// Opening a file only when it is a regular one, so no device, pipe or folder is ever read or written.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+
+// Opens `path` (following symbolic links) with `flags` plus O_NONBLOCK, so a
+// pipe cannot hold the request, and checks the open descriptor itself.
+// Returns the descriptor with `status` filled in, or -1 with errno set: EISDIR
+// for a folder, ENXIO for a device, pipe or socket, else as left by open.
+int OpenRegularFile(const std::string& path, int flags, struct stat& status);
+
+// Closes `descriptor` and leaves errno as it was.
+void CloseKeepingErrno(int descriptor);
