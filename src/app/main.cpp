@@ -1,10 +1,14 @@
 // The CGI entry point: wires one request to the real process.
+#include <csignal>
 #include <iostream>
 
 #include "app/app_state.h"
 #include "app/request_cycle.h"
 
 int main(int argc, char** argv) {
+  // A write beyond the file size limit must fail as an error the action
+  // reports, not end the process before the page is written.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
   AppState state;
   state.env = ReadCgiEnvironment();

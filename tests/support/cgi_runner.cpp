@@ -14,6 +14,7 @@
 namespace {
 
 const char kHeaderEnd[] = "\n\n";
+constexpr unsigned kRunSeconds = 60;
 
 std::vector<std::string> BuildEnvironment(const CgiRequest& request) {
   std::map<std::string, std::string> vars{{"GATEWAY_INTERFACE", "CGI/1.1"},
@@ -36,6 +37,11 @@ void DropPrivileges() {
       setuid(nobody->pw_uid) != 0) {
     _exit(126);
   }
+}
+
+void LimitFileSize(rlim_t bytes) {
+  const rlimit limit{bytes, bytes};
+  if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(124);
 }
 
 void WriteAll(int fd, const std::string& data) {
@@ -89,6 +95,9 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
     // so the program has to find its directory from argv[0].
     if (chdir("/") != 0) _exit(125);
     if (request.unprivileged) DropPrivileges();
+    if (request.fileSizeLimit) LimitFileSize(*request.fileSizeLimit);
+    // A program that hangs (on a pipe, say) fails its test instead of stopping the suite.
+    alarm(kRunSeconds);
     std::vector<char*> argv{const_cast<char*>(argv0.c_str()), nullptr};
     std::vector<char*> envp;
     for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));

@@ -1,6 +1,8 @@
 // Runs the built CGI program as a web server would: argv[0], environment, body on stdin.
 #pragma once
 
+#include <sys/resource.h>
+
 #include <map>
 #include <optional>
 #include <string>
@@ -17,6 +19,8 @@ struct CgiRequest {
   std::map<std::string, std::string> env;
   // Drop root privileges to nobody/nogroup before starting the program.
   bool unprivileged = false;
+  // RLIMIT_FSIZE of the program: it cannot make files longer than this.
+  std::optional<rlim_t> fileSizeLimit;
 };
 
 struct CgiResponse {

@@ -1,0 +1,84 @@
+// Faults met while saving: the folder stays as it was and the whole page says what failed.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "support/cgi_test.h"
+
+namespace {
+
+const std::string kForm = "target=testform&act=saveform";
+const std::string kDoc = "target=editor&act=save&file=doc.htm&text=" + std::string(9000, 't');
+
+// Every entry of `folder` with its kind and, for a regular file, its content.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const auto kind = entry.symlink_status().type();
+    entries[entry.path().filename()] = std::to_string(static_cast<int>(kind)) +
+        (kind == std::filesystem::file_type::regular ? ReadWholeFile(entry.path()) : "");
+  }
+  return entries;
+}
+
+struct SaveFault {
+  const char* name;
+  std::function<void(const TempDir&)> arrange;
+  std::string body;
+  std::string message;
+  std::optional<rlim_t> fileSizeLimit = std::nullopt;
+  bool unprivileged = false;
+};
+
+class SaveFaultTest : public CgiTest, public ::testing::WithParamInterface<SaveFault> {};
+
+TEST_P(SaveFaultTest, ChangesNothingAndSaysSo) {
+  dir.Write("tvqconf.lock", "");  // as every request leaves it
+  GetParam().arrange(dir);
+  const auto before = Snapshot(dir.path());
+  CgiRequest request;
+  request.body = GetParam().body;
+  request.fileSizeLimit = GetParam().fileSizeLimit;
+  request.unprivileged = GetParam().unprivileged;
+  const std::string page = Run(request).Body();
+  EXPECT_NE(page.find(" alert('" + GetParam().message + "');\n"), std::string::npos);
+  EXPECT_EQ(page.substr(page.size() - 7), "</html>");
+  EXPECT_EQ(Snapshot(dir.path()), before);
+}
+
+void MakeFifo(const TempDir& dir, const char* name) {
+  ASSERT_EQ(mkfifo(dir.Path(name).c_str(), 0666), 0);
+}
+void Link(const TempDir& dir, const char* to, const char* name) {
+  ASSERT_EQ(symlink(to, dir.Path(name).c_str()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveFaultTest,
+    ::testing::Values(
+        SaveFault{"Folder", [](const TempDir& d) { d.MakeDir("searchform.htm"); }, kForm,
+                  "Error creating file searchform.htm"},
+        // The editor page drawn after the save reads the pipe, as every request its state file.
+        SaveFault{"Fifo",
+                  [](const TempDir& d) { MakeFifo(d, "doc.htm"); MakeFifo(d, "tvqconf.dat"); },
+                  kDoc, "Error creating file doc.htm"},
+        SaveFault{"LinkToDevice", [](const TempDir& d) { Link(d, "/dev/zero", "searchform.htm"); },
+                  kForm, "Error creating file searchform.htm"},
+        SaveFault{"DanglingLinkIntoMissingFolder",
+                  [](const TempDir& d) { Link(d, "gone/doc.htm", "doc.htm"); }, kDoc,
+                  "Error creating file doc.htm"},
+        SaveFault{"PastFileSizeLimit", [](const TempDir& d) { d.Write("searchform.htm", "old"); },
+                  kForm, "Error writing file searchform.htm", 100},
+        SaveFault{"ReadOnlyFolder",
+                  [](const TempDir& d) {
+                    d.Write("doc.htm", "old");
+                    ASSERT_EQ(chmod(d.Path("doc.htm").c_str(), 0666), 0);
+                    ASSERT_EQ(chmod(d.path().c_str(), 0555), 0);
+                  },
+                  kDoc, "Error creating file doc.htm", std::nullopt, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
