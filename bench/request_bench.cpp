@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/request_cycle.h"
+#include "fileio/stale_replacements.h"
 
 namespace {
 
@@ -27,9 +28,14 @@ void BM_DecodeLongForm(benchmark::State& run) {
   for (int i = 0; i < 1000; ++i) query += "&files=page%20" + std::to_string(i) + ".htm";
   ServeQuery(run, query);
 }
+// The part of every request that looks for new files left by killed requests.
+void BM_RemoveStaleReplacements(benchmark::State& run) {
+  for (auto _ : run) RemoveStaleReplacements(".");
+}
 
 BENCHMARK(BM_MainMenu);
 BENCHMARK(BM_ManageConfigurations);
 BENCHMARK(BM_DecodeLongForm);
+BENCHMARK(BM_RemoveStaleReplacements);
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/request_lock.h"
 #include "app/utility_state.h"
 #include "cgi/request_reader.h"
+#include "fileio/stale_replacements.h"
 #include "html/page_writer.h"
 #include "html/render_page.h"
 
@@ -48,6 +49,9 @@ void RunRequest(AppState& state, const std::string& invocationPath,
     // page, written after the lock is released, always reads a complete file.
     const RequestLock lock(kLockFileName);
     LoadUtilityState(state);
+    // Before an action, which may replace files, clear away the new files that
+    // killed requests left; page views are spared this listing of the folder.
+    if (state.form.find("act") != state.form.end()) RemoveStaleReplacements(".");
     PerformAction(state);
   }
   PageWriter writer(page);

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <optional>
@@ -18,7 +20,7 @@ constexpr int kWriteError = 1;
 constexpr int kCloseError = 103;
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 07777;
-const char kReplacementMark[] = ".tvqnew-";
+constexpr std::string_view kReplacementMark = ".tvqnew-";
 constexpr std::size_t kUniqueLength = 6;
 
 std::string DirectoryPart(const std::string& path) {
@@ -79,7 +81,7 @@ void RemoveKeepingErrno(const std::string& temporary) {
 
 // Creates the new file beside `target`; -1 with errno set when it cannot.
 int CreateBeside(const std::string& target, std::string& temporary) {
-  temporary = DirectoryPart(target) + "." + LastComponent(target) + kReplacementMark +
+  temporary = DirectoryPart(target) + "." + LastComponent(target) + std::string(kReplacementMark) +
               std::string(kUniqueLength, 'X');
   return mkostemp(temporary.data(), O_CLOEXEC);
 }
@@ -149,6 +151,8 @@ void SyncFolderOf(const std::string& target) {
   close(descriptor);
 }
 
+bool IsUniqueByte(char byte) { return std::isalnum(static_cast<unsigned char>(byte)) != 0; }
+
 }  // namespace
 
 std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement) {
@@ -180,4 +184,13 @@ int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, boo
 void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement) {
   std::fclose(stream);
   if (!replacement.temporary.empty()) unlink(replacement.temporary.c_str());
+}
+
+bool IsReplacementName(std::string_view name) {
+  const std::size_t tail = kReplacementMark.size() + kUniqueLength;
+  // "." + at least one byte of the target's name + the mark + the unique part.
+  if (name.size() < 2 + tail || name[0] != '.') return false;
+  const std::string_view unique = name.substr(name.size() - kUniqueLength);
+  return name.substr(name.size() - tail, kReplacementMark.size()) == kReplacementMark &&
+         std::all_of(unique.begin(), unique.end(), IsUniqueByte);
 }

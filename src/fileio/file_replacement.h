@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 // Where the bytes written through a stream end up.
 struct FileReplacement {
@@ -27,3 +28,6 @@ int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, boo
 // Closes the stream and removes the new file; the target keeps its content.
 void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement);
 
+// Whether `name` (without folder) has the form of a new file made beside a
+// target: "." + the target's name + ".tvqnew-" + six letters or digits.
+bool IsReplacementName(std::string_view name);

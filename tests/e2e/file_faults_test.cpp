@@ -1,7 +1,9 @@
 // Faults met while saving: the folder stays as it was and the whole page says what failed.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -80,5 +82,24 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kDoc, "Error creating file doc.htm", std::nullopt, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A request killed while writing leaves its new file behind; the next action
+// removes it once it is an hour old, and nothing else.
+TEST_F(CgiTest, OldNewFilesOfKilledWritesAreRemoved) {
+  dir.Write("tovimarq.ini", "QUOTES=40\n");
+  const std::map<std::string, std::time_t> ages{{".tovimarq.ini.tvqnew-a1B2c3", 7200},
+                                                {".tovimarq.ini.tvqnew-Zz9876", 60},
+                                                {".notes.tvqnew-12345", 7200}};
+  for (const auto& [name, age] : ages) {
+    dir.Write(name, "QUO");
+    const timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - age, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, dir.Path(name).c_str(), times, 0), 0);
+  }
+  Post(kForm);
+  EXPECT_FALSE(dir.Exists(".tovimarq.ini.tvqnew-a1B2c3"));
+  EXPECT_TRUE(dir.Exists(".tovimarq.ini.tvqnew-Zz9876"));
+  EXPECT_TRUE(dir.Exists(".notes.tvqnew-12345"));
+  EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
+}
 
 }  // namespace
