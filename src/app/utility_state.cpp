@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,11 @@ void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
 bool MayUseConfig(const std::string& name) {
   return !name.empty() && !HoldsLineBreakOrZero(name) &&
          access(name.c_str(), R_OK | W_OK) == 0;
+}
+
+bool IsKnownConfig(const AppState& state, const std::string& name) {
+  const std::vector<std::string>& names = state.configFiles;
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 void LoadUtilityState(AppState& state) {

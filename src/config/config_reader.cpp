@@ -109,7 +109,12 @@ const std::vector<KeyRule>& KeyRules() {
   return rules;
 }
 
-const KeyRule* FindKeyRule(const std::string& key) {
+// The rule of the line's key: the text before the first "=", upper-cased and
+// compared whole. None for a line without "=" or with an unknown key.
+const KeyRule* FindLineRule(const std::string& line) {
+  const std::string::size_type equals = line.find('=');
+  if (equals == std::string::npos) return nullptr;
+  const std::string key = ToUpperAscii(std::string_view(line).substr(0, equals));
   for (const KeyRule& rule : KeyRules()) {
     if (key == rule.key) return &rule;
   }
@@ -155,11 +160,22 @@ void ParseReportWith(const std::string& value, int& field) {
 }
 
 void ParseConfigLine(SearchConfig& config, const std::string& line) {
-  const std::string::size_type equals = line.find('=');
-  if (equals == std::string::npos) return;
-  const KeyRule* rule = FindKeyRule(ToUpperAscii(std::string_view(line).substr(0, equals)));
+  const KeyRule* rule = FindLineRule(line);
   if (rule == nullptr) return;
   // The option counts as named by the file even when its value is not understood.
   config.present[rule->field] = true;
-  ApplyValue(config, *rule, line.substr(equals + 1));
+  ApplyValue(config, *rule, line.substr(line.find('=') + 1));
+}
+
+std::optional<ConfigField> ConfigLineField(const std::string& line) {
+  const KeyRule* rule = FindLineRule(line);
+  if (rule == nullptr) return std::nullopt;
+  return rule->field;
+}
+
+bool IsConfigLine(const std::string& line) {
+  const std::string content = TrimBlanks(line);
+  if (content.empty() || content[0] == ';' || content[0] == '#') return true;
+  const std::string::size_type equals = line.find('=');
+  return equals != std::string::npos && equals > 0;
 }

@@ -1,12 +1,19 @@
-// The action "setdefs": one line per checked option, in the file's fixed order.
+// The action "setdefs": the checked options written into the configuration file,
+// every line the page does not manage kept in its place.
 #include "config/save_search_defaults.h"
 
+#include <unistd.h>
+
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
-#include "fileio/line_safety.h"
+#include "app/utility_state.h"
+#include "config/config_reader.h"
 #include "config/search_options.h"
+#include "fileio/line_safety.h"
 #include "fileio/text_file.h"
 
 namespace {
@@ -31,10 +38,9 @@ std::optional<std::string> KeywordLine(const SearchOption& option, const std::st
   return std::nullopt;
 }
 
-// The line that the form asks for the option, if any.
-std::optional<std::string> OptionLine(const SearchOption& option, const FormData& form) {
+// The line that the posted value gives the included option, if the value is usable.
+std::optional<std::string> IncludedLine(const SearchOption& option, const FormData& form) {
   std::string value;
-  if (!GetField(form, IncludeName(option), value)) return std::nullopt;
   const bool hasValue = GetField(form, option.name, value);
   if (!hasValue && option.save != SaveRule::kFlag) return std::nullopt;
   switch (option.save) {
@@ -46,6 +52,51 @@ std::optional<std::string> OptionLine(const SearchOption& option, const FormData
   return std::nullopt;
 }
 
+// What the save does with the lines of one option.
+struct OptionUpdate {
+  enum Kind {
+    kRemove,   // not included: its lines go
+    kReplace,  // its first line becomes `line`, later ones go
+    kKeep,     // included with a value that gives no line: its lines stay as they are
+  } kind;
+  std::string line;
+};
+
+OptionUpdate UpdateOf(const SearchOption& option, const FormData& form) {
+  if (form.find(IncludeName(option)) == form.end()) return {OptionUpdate::kRemove, ""};
+  const std::optional<std::string> line = IncludedLine(option, form);
+  if (!line) return {OptionUpdate::kKeep, ""};
+  return {OptionUpdate::kReplace, *line};
+}
+
+// The new content: every line of no page option stays in its place; an option's
+// first line gives way to its new line and its later lines go, since the last
+// one read would override the saved value; options new to the file follow at
+// the end in file order.
+std::vector<std::string> MergedLines(const std::vector<std::string>& current,
+                                     const FormData& form) {
+  std::map<ConfigField, OptionUpdate> updates;
+  for (const SearchOption& option : SearchOptions()) {
+    updates.emplace(option.field, UpdateOf(option, form));
+  }
+  std::vector<std::string> merged;
+  for (const std::string& line : current) {
+    const std::optional<ConfigField> field = ConfigLineField(line);
+    const auto update = field ? updates.find(*field) : updates.end();
+    if (update == updates.end() || update->second.kind == OptionUpdate::kKeep) {
+      merged.push_back(line);
+    } else if (update->second.kind == OptionUpdate::kReplace) {
+      merged.push_back(update->second.line);
+      update->second.kind = OptionUpdate::kRemove;
+    }
+  }
+  for (const SearchOption* option : SearchOptionsInFileOrder()) {
+    const OptionUpdate& update = updates.at(option->field);
+    if (update.kind == OptionUpdate::kReplace) merged.push_back(update.line);
+  }
+  return merged;
+}
+
 // The file to write: the form's "ini" when posted, even empty, else the selected one.
 std::string TargetFile(const AppState& state) {
   std::string target = state.currentConfig;
@@ -53,26 +104,37 @@ std::string TargetFile(const AppState& state) {
   return target;
 }
 
-// Opens target empty for writing; a name that would not reach the file intact is refused.
-bool OpenForWriting(TextFile& file, const std::string& target) {
-  if (HoldsLineBreakOrZero(target)) return false;
-  file.SetPath(target);
-  file.OpenWrite();
-  return TakeFileError() == 0;
+// The lines of the target as they stand: none for a file not made yet. False
+// when an existing file cannot be read whole, so that no line of it is lost.
+bool ReadCurrentLines(const std::string& target, std::vector<std::string>& lines) {
+  if (access(target.c_str(), F_OK) != 0) return true;
+  return ReadConfigLines(target, [&lines](const std::string& line) {
+           lines.push_back(line);
+           return true;
+         }) == 0;
 }
 
 }  // namespace
 
 void SaveSearchDefaults(AppState& state) {
   const std::string target = TargetFile(state);
-  TextFile file;
-  if (!OpenForWriting(file, target)) {
-    state.messages.push_back("Error creating file " + target);
+  const std::string creatingError = "Error creating file " + target;
+  std::vector<std::string> current;
+  // Only a known configuration is written, and never through a name that
+  // would not reach the file system intact.
+  if (!IsKnownConfig(state, target) || HoldsLineBreakOrZero(target) ||
+      !ReadCurrentLines(target, current)) {
+    state.messages.push_back(creatingError);
     return;
   }
-  for (const SearchOption* option : SearchOptionsInFileOrder()) {
-    if (const auto line = OptionLine(*option, state.form)) file.WriteLine(*line);
+  TextFile file;
+  file.SetPath(target);
+  file.OpenWrite();
+  if (TakeFileError() != 0) {
+    state.messages.push_back(creatingError);
+    return;
   }
+  for (const std::string& line : MergedLines(current, state.form)) file.WriteLine(line);
   file.Close();
   state.messages.push_back(TakeFileError() != 0 ? "Error writing file " + target
                                                 : "Search defaults was saved successfully");

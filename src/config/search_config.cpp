@@ -10,23 +10,8 @@
 
 namespace {
 
-// Applies every line of the file at path; a file that cannot be opened changes
-// nothing, and a read error ends the reading with the lines read so far.
-void ApplyConfigFile(SearchConfig& config, const std::string& path) {
-  if (HoldsLineBreakOrZero(path)) return;
-  TextFile file;
-  file.SetPath(path);
-  file.OpenRead();
-  if (TakeFileError() != 0) return;
-  std::string line;
-  while (!file.AtEnd()) {
-    file.ReadLine(line);
-    if (lastFileError != 0) break;
-    ParseConfigLine(config, line);
-  }
-  file.Close();
-  TakeFileError();
-}
+// The result of ReadConfigLines for a name that never reaches the file system.
+constexpr int kNameRefused = -1;
 
 }  // namespace
 
@@ -62,9 +47,39 @@ void AssignSearchDefaults(SearchConfig& config) {
   config.present = present;
 }
 
+int ReadConfigLines(const std::string& path,
+                    const std::function<bool(const std::string&)>& visit) {
+  if (HoldsLineBreakOrZero(path)) return kNameRefused;
+  TextFile file;
+  file.SetPath(path);
+  file.OpenRead();
+  if (const int error = TakeFileError(); error != 0) return error;
+  const long size = file.Size();
+  int error = TakeFileError();
+  std::string line;
+  // The line reader would give an empty file one empty line; it has none.
+  while (error == 0 && size > 0 && !file.AtEnd()) {
+    file.ReadLine(line);
+    error = TakeFileError();
+    if (error == 0 && !visit(line)) break;
+  }
+  file.Close();
+  TakeFileError();
+  return error;
+}
+
+void ReadSearchConfig(SearchConfig& config, const std::string& path) {
+  AssignSearchDefaults(config);
+  if (path.empty()) return;
+  // A read error ends the reading with the lines read so far applied.
+  ReadConfigLines(path, [&config](const std::string& line) {
+    ParseConfigLine(config, line);
+    return true;
+  });
+}
+
 void LoadSearchConfig(AppState& state, const std::string& path) {
   if (state.configLoaded) return;
-  AssignSearchDefaults(state.searchConfig);
-  if (!path.empty()) ApplyConfigFile(state.searchConfig, path);
+  ReadSearchConfig(state.searchConfig, path);
   state.configLoaded = true;
 }

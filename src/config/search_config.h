@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 struct AppState;
@@ -89,6 +90,18 @@ struct SearchConfig {
 
 // Sets every field to the engine's built-in default; the presence flags stay.
 void AssignSearchDefaults(SearchConfig& config);
+
+// Hands every line of the file at path (without its line end, CRs dropped) to
+// visit, until visit returns false. Returns 0, or the file error of the open or
+// of the read that failed (the lines before it were visited); a name holding a
+// zero byte, CR or LF is not opened and gives -1.
+int ReadConfigLines(const std::string& path,
+                    const std::function<bool(const std::string&)>& visit);
+
+// Sets config to the defaults, then applies every line of the file at path;
+// the presence flags are added to, never cleared. A file that cannot be read,
+// or an empty path, leaves the defaults.
+void ReadSearchConfig(SearchConfig& config, const std::string& path);
 
 // Fills state.searchConfig from `path` once per process (flag configLoaded):
 // the defaults, then every line of the file. A file that cannot be read, or

@@ -36,7 +36,7 @@ class SaveLineTest : public SaveSearchDefaultsTest,
 TEST_P(SaveLineTest, WritesTheExpectedFile) {
   dir.Write("tovimarq.ini", "QUERY=x\n# comment\nWORKDIR=old\n");
   EXPECT_NE(Save(GetParam().fields).find(kSaved), std::string::npos);
-  EXPECT_EQ(dir.Read("tovimarq.ini"), GetParam().file);
+  EXPECT_EQ(dir.Read("tovimarq.ini"), std::string("QUERY=x\n# comment\n") + GetParam().file);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"isfilelist=&filelist=+a+b%2Bc%25+", "FILELIST= a b+c% \n"},
         SaveCase{"isfilelist=&filelist=x%0AHELPFILE=/etc/passwd", ""},
         SaveCase{"ishelpfile=&helpfile=a%0Db", ""},
-        SaveCase{"isworkdir=&workdir=a%00b&isquotes=&quotes=20", "QUOTES=20\n"},
+        SaveCase{"isworkdir=&workdir=a%00b&isquotes=&quotes=20", "WORKDIR=old\nQUOTES=20\n"},
         SaveCase{"isrepwithl=&repwithl=Q%0AX", ""},
         SaveCase{"isfileext=&fileext=&isexclext=&exclext=gif", "FILEEXTENSIONS=\n"
                                                                 "EXCLUDEFILEEXTENSIONS=gif\n"}));
@@ -100,11 +100,55 @@ TEST_F(SaveSearchDefaultsTest, EveryOptionGivesTwentyThreeLinesInFileOrder) {
             "SUBJECTREPORTWITH=DB\nLITERALREPORTWITH=B\n");
 }
 
-TEST_F(SaveSearchDefaultsTest, IniFieldNamesTheFile) {
+struct KeepCase {
+  const char *before, *fields, *after;
+};
+
+class KeepLinesTest : public SaveSearchDefaultsTest,
+                      public ::testing::WithParamInterface<KeepCase> {};
+
+TEST_P(KeepLinesTest, RewritesOnlyThePagesOptions) {
+  dir.Write("tovimarq.ini", GetParam().before);
+  EXPECT_NE(Save(GetParam().fields).find(kSaved), std::string::npos);
+  EXPECT_EQ(dir.Read("tovimarq.ini"), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, KeepLinesTest,
+    ::testing::Values(
+        KeepCase{"", "isquotes=&quotes=50", "QUOTES=50\n"},
+        KeepCase{"; top\r\n\r\nquotes=4\nFOO=b\n\tWORKDIR=w\nQUOTES =1\n=2\nQUOTES=2\nhelp=\n# e",
+                 "isquotes=&quotes=50&islayouts=&layouts=s",
+                 "; top\n\nQUOTES=50\nFOO=b\n\tWORKDIR=w\nQUOTES =1\n=2\n# e\nSUBJECTLAYOUT=s\n"},
+        KeepCase{"SUBJECTLAYOUT=a\nQUOTES=40\n", "islayouts=&layouts=b&isquotes=&quotes=50",
+                 "SUBJECTLAYOUT=b\nQUOTES=50\n"},
+        KeepCase{"help=\nX\nSiteMap=1\n", "isaction=&action=SEARCH", "SEARCH=\nX\n"},
+        KeepCase{"FILELIST=a%0Ab\nQUOTES=40\nQUOTES=x\n",
+                 "isfilelist=&filelist=a%0Ab&isquotes=&quotes=7x",
+                 "FILELIST=a%0Ab\nQUOTES=40\nQUOTES=x\n"}));
+
+TEST_F(SaveSearchDefaultsTest, UnreadableFileIsNotReplaced) {
+  dir.Write("tovimarq.ini", "# mine\nQUOTES=40\n");
+  ASSERT_EQ(chmod(dir.Path("tovimarq.ini").c_str(), 0222), 0);
+  CgiRequest request;
+  request.body = "target=main&act=setdefs&isquotes=&quotes=50";
+  request.unprivileged = true;
+  EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("tovimarq.ini"), "# mine\nQUOTES=40\n");
+}
+
+TEST_F(SaveSearchDefaultsTest, IniNamesAKnownConfiguration) {
   dir.Write("tovimarq.ini", "QUOTES=40\n");
+  dir.Write("other.ini", "");
+  dir.Write("tvqconf.dat", "tovimarq.ini\nother.ini\n");
   EXPECT_NE(Save("ini=other.ini&isquotes=&quotes=50").find(kSaved), std::string::npos);
   EXPECT_EQ(dir.Read("other.ini"), "QUOTES=50\n");
   EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
+  dir.Write("filelist.txt", "FILE=/a\n");
+  EXPECT_NE(Save("ini=filelist.txt").find("alert('Error creating file filelist.txt');"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("filelist.txt"), "FILE=/a\n");
 }
 
 TEST_F(SaveSearchDefaultsTest, EmptyIniCannotBeCreated) {
