@@ -1,6 +1,7 @@
 // The actions that select, create by copy and forget configuration files.
 #include "configs/config_actions.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,7 +9,10 @@
 
 #include "app/app_state.h"
 #include "app/utility_state.h"
+#include "config/config_reader.h"
+#include "config/search_config.h"
 #include "editor/may_edit_file.h"
+#include "fileio/line_safety.h"
 #include "fileio/text_file.h"
 
 namespace {
@@ -25,12 +29,52 @@ std::string FileMessage(const std::string& name) {
   return "The file \"" + name + "\" was not changed because it already exists.";
 }
 
-// Makes the name current and puts it at the front of the list; an entry of the
-// same name further down stays where it is.
+// Makes the name current and puts it at the front of the list, where it then
+// stands once.
 void SelectName(AppState& state, const std::string& name) {
   state.currentConfig = name;
-  state.configFiles.insert(state.configFiles.begin(), name);
+  std::vector<std::string>& names = state.configFiles;
+  names.erase(std::remove(names.begin(), names.end(), name), names.end());
+  names.insert(names.begin(), name);
   SaveUtilityState(state);
+}
+
+// Whether the two names reach the same file (device and inode); names of which
+// one does not lead to a file are compared as text.
+bool SameFile(const std::string& first, const std::string& second) {
+  struct stat firstStatus;
+  struct stat secondStatus;
+  if (HoldsLineBreakOrZero(first) || HoldsLineBreakOrZero(second) ||
+      stat(first.c_str(), &firstStatus) != 0 || stat(second.c_str(), &secondStatus) != 0) {
+    return first == second;
+  }
+  return firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
+}
+
+// Whether the file is the file list of a known configuration.
+bool IsKnownFileList(const AppState& state, const std::string& name) {
+  for (const std::string& config : state.configFiles) {
+    SearchConfig settings;
+    ReadSearchConfig(settings, config);
+    if (SameFile(name, settings.FILELIST)) return true;
+  }
+  return false;
+}
+
+// Whether the whole file reads, and every line of it is a configuration line.
+bool HoldsOnlyConfigLines(const std::string& name) {
+  bool only = true;
+  const int error = ReadConfigLines(name, [&only](const std::string& line) {
+    only = IsConfigLine(line);
+    return only;
+  });
+  return error == 0 && only;
+}
+
+// Whether an existing file may join the list: the list would keep it, and it
+// is a configuration file rather than another file of the data directory.
+bool MayListExisting(const AppState& state, const std::string& name) {
+  return MayUseConfig(name) && !IsKnownFileList(state, name) && HoldsOnlyConfigLines(name);
 }
 
 // Copies the source line by line into the already opened target, so every line
@@ -94,7 +138,12 @@ void CopyConfig(AppState& state) {
   if (!GetField(state.form, "ini", sourceName) || !GetField(state.form, "newini", targetName)) {
     return;
   }
-  if (targetName.empty() || !MayUseConfig(sourceName)) return;
+  if (targetName.empty()) return;
+  if (!IsKnownConfig(state, sourceName)) {
+    state.messages.push_back("Error creating file " + targetName);
+    return;
+  }
+  if (!MayUseConfig(sourceName)) return;
   if (!MayEditFile(targetName, state.programName)) {
     state.messages.push_back(kOutsideMessage);
     return;
@@ -105,7 +154,7 @@ void CopyConfig(AppState& state) {
       return;
     }
     state.messages.push_back(FileMessage(targetName));
-    SelectName(state, targetName);
+    if (MayListExisting(state, targetName)) SelectName(state, targetName);
     return;
   }
   if (CopyFile(sourceName, targetName, state)) SelectName(state, targetName);

@@ -41,11 +41,13 @@ class ListActionTest : public ConfigStateTest,
  protected:
   void SetUp() override {
     for (const char* name : {"a.ini", "b.ini", "c.ini", "a\r.ini"}) {
-      WriteFile(name, "LANGUAGE=english\r\n");
+      WriteFile(name, "; old\r\n \t\n  # x\nLANGUAGE=english\r\n");
     }
     dir.MakeDir("d.ini");
     // As every earlier request leaves it: the test looks for files the action makes.
     WriteFile("tvqconf.lock", "");
+    WriteFile("filelist.txt", "FILE=/d/a.htm\nURL=http://h/a.htm\n");  // the file list of them all
+    WriteFile("notes.txt", "QUOTES=5\nremember the milk\n");
   }
 };
 
@@ -103,14 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
                        ""},
         ListActionCase{"NoTarget", kTwo, "act=copyini&ini=a.ini", std::nullopt, "a.ini", ""},
         ListActionCase{"EmptySource", kTwo, "act=copyini&ini=&newini=x.ini", std::nullopt, "a.ini",
-                       ""},
+                       "Error creating file x.ini"},
         ListActionCase{"NoSource", kTwo, "act=copyini&newini=x.ini", std::nullopt, "a.ini", ""},
         ListActionCase{"MissingSource", kTwo, "act=copyini&ini=z.ini&newini=x.ini", std::nullopt,
-                       "a.ini", ""},
+                       "a.ini", "Error creating file x.ini"},
         ListActionCase{"SourceIsZeroCut", kTwo, "act=copyini&ini=a.ini%00z&newini=x.ini",
-                       std::nullopt, "a.ini", ""},
+                       std::nullopt, "a.ini", "Error creating file x.ini"},
         ListActionCase{"SourceWithLineBreak", kTwo, "act=copyini&ini=a%0D.ini&newini=x.ini",
-                       std::nullopt, "a.ini", ""},
+                       std::nullopt, "a.ini", "Error creating file x.ini"},
         ListActionCase{"ClimbsUp", kTwo, "act=copyini&ini=a.ini&newini=../x.ini", std::nullopt,
                        "a.ini", kOutside},
         ListActionCase{"ClimbsInside", kTwo, "act=copyini&ini=a.ini&newini=d.ini/../x.ini",
@@ -131,6 +133,24 @@ INSTANTIATE_TEST_SUITE_P(
                        "with the same name."},
         ListActionCase{"NoSuchFolder", kTwo, "act=copyini&ini=a.ini&newini=none/x.ini",
                        std::nullopt, "a.ini", "Error creating file none/x.ini"}),
+    [](const ::testing::TestParamInfo<ListActionCase>& info) { return info.param.label; });
+
+std::string Kept(const std::string& name) {
+  return "The file \"" + name + "\" was not changed because it already exists.";
+}
+
+// An existing file is listed only when it is a configuration, and only once.
+INSTANTIATE_TEST_SUITE_P(
+    CopyOntoExisting, ListActionTest,
+    ::testing::Values(
+        ListActionCase{"FileList", kTwo, "act=copyini&ini=a.ini&newini=filelist.txt",
+                       std::nullopt, "a.ini", Kept("filelist.txt")},
+        ListActionCase{"FileListByOtherName", kTwo, "act=copyini&ini=a.ini&newini=./filelist.txt",
+                       std::nullopt, "a.ini", Kept("./filelist.txt")},
+        ListActionCase{"OtherText", kTwo, "act=copyini&ini=a.ini&newini=notes.txt", std::nullopt,
+                       "a.ini", Kept("notes.txt")},
+        ListActionCase{"Unlisted", kTwo, "act=copyini&ini=a.ini&newini=c.ini",
+                       "c.ini\na.ini\nb.ini\n", "c.ini", Kept("c.ini")}),
     [](const ::testing::TestParamInfo<ListActionCase>& info) { return info.param.label; });
 
 class CopyConfigTest : public ConfigStateTest {
@@ -174,7 +194,7 @@ TEST_F(CopyConfigTest, ExistingFileIsKeptButSelected) {
   EXPECT_NE(body.find(Alert("The file \"b.ini\" was not changed because it already exists.")),
             std::string::npos);
   EXPECT_EQ(SelectedIn(body), "b.ini");
-  EXPECT_EQ(dir.Read("tvqconf.dat"), "b.ini\na.ini\nb.ini\n");
+  EXPECT_EQ(dir.Read("tvqconf.dat"), "b.ini\na.ini\n");
 }
 
 TEST_F(CopyConfigTest, SourceWithoutWritePermissionIsNotCopied) {
@@ -183,7 +203,7 @@ TEST_F(CopyConfigTest, SourceWithoutWritePermissionIsNotCopied) {
   WriteFile("tvqconf.dat", "b.ini\n", 0644);
   const std::string body = Request("act=copyini&ini=a.ini&newini=x.ini", true).Body();
   EXPECT_FALSE(dir.Exists("x.ini"));
-  EXPECT_EQ(body.find(" alert('"), std::string::npos);
+  EXPECT_NE(body.find(Alert("Error creating file x.ini")), std::string::npos);
   EXPECT_EQ(dir.Read("tvqconf.dat"), "b.ini\n");
 }
 
