@@ -44,7 +44,7 @@ const PageRow kPages[] = {
      "EDIT TOVIMARQ&#153; FILES", false, 2, RenderEditorChoicePage, nullptr},
     {"editor", Preparation::kNothing, "File Editor", WriteEditorScript, "EDIT ", true, 1,
      RenderEditorPage, nullptr},
-    {"testform", Preparation::kNothing, "Test Tovimarq(tm)", nullptr,
+    {"testform", Preparation::kConfig, "Test Tovimarq(tm)", nullptr,
      "TEST SEARCH FORM", false, 1, RenderTestFormPage, nullptr},
     {"mconf", Preparation::kNothing, "Manage Configurations",
      WriteConfigManagementScript, "MANAGE MULTIPLE CONFIGURATIONS", false, 2,

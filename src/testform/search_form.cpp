@@ -1,10 +1,11 @@
 // The sample search form: the engine's address, the form row and its saved page.
 #include "testform/search_form.h"
 
-#include <initializer_list>
+#include <algorithm>
 #include <vector>
 
 #include "app/app_state.h"
+#include "config/search_config.h"
 #include "fileio/text_file.h"
 #include "html/escape.h"
 
@@ -20,31 +21,45 @@ struct Choice {
   std::string text;
 };
 
-// Choices whose texts are the numbers first, first + step, ... up to last.
-std::vector<Choice> NumberRange(int first, int last, int step) {
-  std::vector<Choice> choices;
-  for (int number = first; number <= last; number += step) {
-    choices.push_back({"", std::to_string(number)});
-  }
-  return choices;
-}
+std::string Sent(const Choice& choice) { return choice.value.empty() ? choice.text : choice.value; }
 
-std::vector<Choice> Numbers(std::initializer_list<const char*> numbers) {
-  std::vector<Choice> choices;
-  for (const char* number : numbers) choices.push_back({"", number});
-  return choices;
-}
-
+// A select whose option sending `selected` is selected.
 std::string Select(const std::string& name, const std::vector<Choice>& choices,
-                   const std::string& selectedText) {
+                   const std::string& selected) {
   std::string html = "<select name=\"" + name + "\">\n";
   for (const Choice& choice : choices) {
     html += "<option";
     if (!choice.value.empty()) html += " value=\"" + choice.value + "\"";
-    if (choice.text == selectedText) html += " selected";
+    if (Sent(choice) == selected) html += " selected";
     html += ">" + choice.text + "</option>\n";
   }
   return html + "</select>";
+}
+
+// A select of choices numbered from `first`; the one numbered `number` is selected.
+std::string NumberedSelect(const std::string& name, const std::vector<Choice>& choices,
+                           int first, int number) {
+  const int index = number - first;
+  const bool known = index >= 0 && index < static_cast<int>(choices.size());
+  return Select(name, choices, known ? Sent(choices[index]) : "");
+}
+
+// A select of numbers, sent as their texts, with `configured` selected; a
+// configured number that is not among them joins them in numeric order, so
+// that the form sends it.
+std::string NumberSelect(const std::string& name, std::vector<int> numbers, int configured) {
+  const auto at = std::lower_bound(numbers.begin(), numbers.end(), configured);
+  if (at == numbers.end() || *at != configured) numbers.insert(at, configured);
+  std::vector<Choice> choices;
+  for (int number : numbers) choices.push_back({"", std::to_string(number)});
+  return Select(name, choices, std::to_string(configured));
+}
+
+// The numbers first, first + step, ... up to last.
+std::vector<int> Steps(int first, int last, int step) {
+  std::vector<int> numbers;
+  for (int number = first; number <= last; number += step) numbers.push_back(number);
+  return numbers;
 }
 
 std::string LabelledRow(const std::string& label, const std::string& controls) {
@@ -55,18 +70,25 @@ std::string WideRow(const std::string& content) {
   return "<tr><td colspan=2>\n" + content + "</td></tr>";
 }
 
-std::string MethodControls() {
-  return "<input type=\"radio\" name=\"method\" value=\"fuzzy\" checked>"
-         " Subject Search (smart fuzzy) with\n" +
-         Select("relevancy", NumberRange(10, 100, 10), "40") + " %\nof relevancy\n<hr>\n" +
-         "<input type=\"radio\" name=\"method\" value=\"exact\"> Literal Search (exact)\n" +
-         Select("terms",
-                {{"any", "for any term"}, {"all", "for all terms"}, {"phrase", "as a phrase"}},
-                "for all terms") +
+// An input of the given type and name sending `value`, checked or not.
+std::string CheckInput(const char* type, const char* name, const char* value, bool checked) {
+  return std::string("<input type=\"") + type + "\" name=\"" + name + "\" value=\"" + value +
+         "\"" + (checked ? " checked>" : ">");
+}
+
+std::string MethodControls(const SearchConfig& config) {
+  const bool exact = config.METHOD == kMethodExact;
+  const std::vector<Choice> terms = {
+      {"any", "for any term"}, {"all", "for all terms"}, {"phrase", "as a phrase"}};
+  const std::vector<Choice> letterCase = {{"insensitive", "case insensitive"},
+                                          {"sensitive", "case sensitive"}};
+  return CheckInput("radio", "method", "fuzzy", !exact) + " Subject Search (smart fuzzy) with\n" +
+         NumberSelect("relevancy", Steps(10, 100, 10), config.RELEVANCY) +
+         " %\nof relevancy\n<hr>\n" + CheckInput("radio", "method", "exact", exact) +
+         " Literal Search (exact)\n" + NumberedSelect("terms", terms, kTermsAny, config.TERMS) +
          "\n" +
-         Select("case",
-                {{"insensitive", "case insensitive"}, {"sensitive", "case sensitive"}},
-                "case insensitive");
+         NumberedSelect("case", letterCase, kCaseInsensitive,
+                        config.CASE != 0 ? kCaseSensitive : kCaseInsensitive);
 }
 
 std::string ButtonsTable() {
@@ -77,32 +99,37 @@ std::string ButtonsTable() {
          "</td>\n</tr></table>\n";
 }
 
-// The rows of the form's table, one per line, and the end of the form.
-std::string FormRows() {
+// The report kind of the configured search method.
+int ReportWithOf(const SearchConfig& config) {
+  return config.METHOD == kMethodExact ? config.LITERALREPORTWITH : config.SUBJECTREPORTWITH;
+}
+
+// The rows of the form's table, one per line, and the end of the form; every
+// control starts from the configuration's value.
+std::string FormRows(const SearchConfig& config) {
   const std::string rows[] = {
       LabelledRow("Search for:",
                   "<input type=\"text\" name=\"query\" size=45 maxlength=255 value=\"\">"),
       LabelledRow("Report to you with:",
-                  Select("quotes", Numbers({"10", "25", "50", "100", "250", "500", "1000"}),
-                         "25") +
+                  NumberSelect("quotes", {10, 25, 50, 100, 250, 500, 1000}, config.QUOTES) +
                       "\nselections from the most relevant pages"),
       LabelledRow("Display selections as:",
-                  Select("reportwith",
-                         {{"Q", "Quotations from original pages"},
-                          {"B", "Beginning of each page found"},
-                          {"DQ", "Page summary or quotations"},
-                          {"DB", "Page summary or beginning"}},
-                         "Quotations from original pages")),
+                  NumberedSelect("reportwith",
+                                 {{"Q", "Quotations from original pages"},
+                                  {"B", "Beginning of each page found"},
+                                  {"DQ", "Page summary or quotations"},
+                                  {"DB", "Page summary or beginning"}},
+                                 kReportQ, ReportWithOf(config))),
       LabelledRow("Each selection contains:",
-                  Select("quotesize", Numbers({"100", "500", "1000", "2500", "5000"}), "1000") +
+                  NumberSelect("quotesize", {100, 500, 1000, 2500, 5000}, config.QUOTESIZE) +
                       "\ncharacters"),
       LabelledRow("Extract no more than:",
-                  Select("quotesperdoc", NumberRange(1, 15, 1), "5") + "\nquotations per a page"),
-      LabelledRow("&nbsp;",
-                  "<input type=\"checkbox\" name=\"plaintext\" value=\"yes\">"
-                  " Show plain text only in each selection"),
+                  NumberSelect("quotesperdoc", Steps(1, 15, 1), config.QUOTESPERDOC) +
+                      "\nquotations per a page"),
+      LabelledRow("&nbsp;", CheckInput("checkbox", "plaintext", "yes", config.PLAINTEXT != 0) +
+                                " Show plain text only in each selection"),
       WideRow("<hr>"),
-      LabelledRow("Apply search method:", MethodControls()),
+      LabelledRow("Apply search method:", MethodControls(config)),
       WideRow(ButtonsTable()),
   };
   std::string html;
@@ -110,12 +137,9 @@ std::string FormRows() {
   return html + "</table>\n\n</td>\n</form>\n</tr>\n";
 }
 
-// Everything after the value of the hidden field "config"; the same for every
-// configuration.
-const std::string& FormBody() {
-  static const std::string body =
-      "\">\n<td align=\"center\">\n\n<table border=0 cellpadding=2>\n" + FormRows();
-  return body;
+// Everything after the value of the hidden field "config".
+std::string FormBody(const SearchConfig& config) {
+  return "\">\n<td align=\"center\">\n\n<table border=0 cellpadding=2>\n" + FormRows(config);
 }
 
 }  // namespace
@@ -133,10 +157,11 @@ std::string BuildSearchForm(const AppState& state, bool newWindow) {
                      "\" method=\"POST\"";
   if (newWindow) form += " target=\"_blank\"";
   form += ">\n<input type=\"hidden\" name=\"config\" value=\"";
-  return form + EscapeMarkup(state.currentConfig) + FormBody();
+  return form + EscapeMarkup(state.currentConfig) + FormBody(state.searchConfig);
 }
 
 void SaveSearchForm(AppState& state) {
+  LoadSearchConfig(state, state.currentConfig);
   TextFile file;
   file.SetPath(kSavedFormName);
   file.OpenWrite();

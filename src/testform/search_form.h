@@ -11,7 +11,9 @@ struct AppState;
 std::string EngineUrl(const std::optional<std::string>& scriptName);
 
 // One table row holding the search form that posts to the engine with the
-// selected configuration; newWindow opens the results in a new window.
+// selected configuration, its controls set to the loaded configuration's
+// values (state.searchConfig); newWindow opens the results in a new window.
 std::string BuildSearchForm(const AppState& state, bool newWindow);
 
-void SaveSearchForm(AppState& state);  // "saveform"
+// "saveform": the form of the selected configuration, saved as a page.
+void SaveSearchForm(AppState& state);

@@ -86,11 +86,12 @@ describe('search defaults page', () => {
       assert.ok(posted.some(([name, value]) => name === pair[0] && value === pair[1]), `posted ${pair}`);
     }
     assert.ok(!posted.some(([name]) => name === 'islanguage' || name === 'warnings'));
+    // The options already in the file keep their places; the added ones follow.
     assert.equal(site.read('tovimarq.ini'), [
-      'SUBJECTLAYOUT=layout_s.htm', 'LITERALLAYOUT=layout_l.htm', 'SITEMAPLAYOUT=sitemap.htm',
-      'FILELIST=filelist.txt', 'HELPFILE=help.htm', `SITEROOTURL=${site.origin}/`, 'WORKDIR=workdir',
-      'QUOTES=50', 'QUOTESPERDOC=5', 'METHOD=EXACT', 'RELEVANCY=40', 'CASE=INSENSITIVE',
-      'ALLOWSITEMAP=YES', 'WARNINGS=NO', 'PLAINTEXT=NO', ''].join('\n'));
+      'FILELIST=filelist.txt', 'HELPFILE=help.htm', 'SUBJECTLAYOUT=layout_s.htm',
+      'LITERALLAYOUT=layout_l.htm', 'SITEMAPLAYOUT=sitemap.htm', `SITEROOTURL=${site.origin}/`,
+      'WORKDIR=workdir', 'QUOTES=50', 'METHOD=EXACT', 'RELEVANCY=40', 'QUOTESPERDOC=5',
+      'CASE=INSENSITIVE', 'ALLOWSITEMAP=YES', 'WARNINGS=NO', 'PLAINTEXT=NO', ''].join('\n'));
     assert.equal(await tab.heading(), 'MAIN CONFIGURATION MENU');
     await site.screenshot(tab.page, 'main-menu-after-saving');
   });
@@ -106,6 +107,6 @@ describe('search defaults page', () => {
     assert.deepEqual(dialogs, [confirmation('"Language" added: German'),
       'alert: Search defaults was saved successfully']);
     assert.ok(posts[0].some(([name, value]) => name === 'language' && value === 'German'));
-    assert.match(site.read('tovimarq.ini'), /^SITEMAPLAYOUT=sitemap\.htm\nLANGUAGE=German\.tvl\nFILELIST=/m);
+    assert.match(site.read('tovimarq.ini'), /\nPLAINTEXT=NO\nLANGUAGE=German\.tvl\n$/);
   });
 });

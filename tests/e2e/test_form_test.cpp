@@ -67,10 +67,13 @@ TEST_F(TestFormTest, PageFramesTheFormWithTheSaveButton) {
 }
 
 TEST_F(TestFormTest, SavedFileHoldsThePageAroundTheFormWithoutTarget) {
+  dir.Write("tovimarq.ini", "QUOTES=40\nMETHOD=EXACT\nPLAINTEXT=YES\n");
   const std::string script = "/cgi-bin/tovimarqdata/tvqconf.cgi";
   const std::string page = Request("target=testform&act=saveform", script).Body();
   EXPECT_EQ(Count(page, "alert("), 1u);
   EXPECT_TRUE(Has(page, " alert('Search form was saved successfully');\n"));
+  EXPECT_TRUE(Has(page, "the engine when a search form leaves the field out: Number of quotes "
+                        "to generate, Search method, Quotation format.\n</td>\n</tr>\n<tr>\n<form"));
 
   // The form on the page, without its new-window target, is the form of the file.
   const std::size_t start = page.find("<tr>\n<form action=\"/cgi-bin/tovimarq.cgi\"");
@@ -80,6 +83,8 @@ TEST_F(TestFormTest, SavedFileHoldsThePageAroundTheFormWithoutTarget) {
   std::string form = page.substr(start, stop - start);
   form.erase(form.find(" target=\"_blank\""), 16);
 
+  for (const char* set : {"<option selected>40</option>", "\"exact\" checked>", "\"yes\" checked>"})
+    EXPECT_TRUE(Has(form, set)) << set;
   EXPECT_EQ(dir.Read("searchform.htm"),
             "<html><head><title>Tovimarq - sample search form</title></head>"
             "<body bgcolor=\"#c0c0c0\"><center>\n<h2>Sample Search Form</h2>\n"

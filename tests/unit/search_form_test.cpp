@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "app/app_state.h"
+#include "config/config_reader.h"
 
 namespace {
 
@@ -33,10 +34,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "/a/tovimarq/tovimarqdata/tvqconf.cgi"},
         UrlCase{"/x/tovimarqdata/tvqconfig.pl", "/x/tovimarqig.pl"}));
 
+// A state whose configuration holds the defaults and then the given lines.
+AppState Configured(const std::vector<std::string>& lines = {}) {
+  AppState state;
+  AssignSearchDefaults(state.searchConfig);
+  for (const std::string& line : lines) ParseConfigLine(state.searchConfig, line);
+  return state;
+}
+
 class BuildSearchFormTest : public ::testing::Test {
  protected:
   BuildSearchFormTest() { state.env.scriptName = "/cgi-bin/tovimarqdata/tvqconf.cgi"; }
-  AppState state;
+  AppState state = Configured();
 };
 
 TEST_F(BuildSearchFormTest, RowStartsWithTheEngineAndTheConfiguration) {
@@ -73,6 +82,7 @@ struct FieldCase {
   std::string name;
   std::vector<std::string> options;  // value attribute, else text, in order
   std::string selected;
+  std::vector<std::string> configLines = {};
 };
 
 // The options of the select `name`: value attribute, or text when there is none.
@@ -93,7 +103,7 @@ std::vector<std::string> OptionsOf(const std::string& form, const std::string& n
 class SearchFormFieldTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(SearchFormFieldTest, OffersTheOptionsWithOneDefault) {
-  const std::string form = BuildSearchForm(AppState(), false);
+  const std::string form = BuildSearchForm(Configured(GetParam().configLines), false);
   std::string selected;
   EXPECT_EQ(OptionsOf(form, GetParam().name, selected), GetParam().options);
   EXPECT_EQ(selected, GetParam().selected);
@@ -113,8 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"terms", {"any", "all", "phrase"}, "all"},
         FieldCase{"case", {"insensitive", "sensitive"}, "insensitive"}));
 
+INSTANTIATE_TEST_SUITE_P(
+    Configured, SearchFormFieldTest,
+    ::testing::Values(
+        FieldCase{"quotes", {"10", "25", "40", "50", "100", "250", "500", "1000"}, "40",
+                  {"QUOTES=40"}},
+        FieldCase{"relevancy", {"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"},
+                  "0", {"RELEVANCY=-3"}},
+        FieldCase{"reportwith", {"Q", "B", "DQ", "DB"}, "B",
+                  {"SUBJECTREPORTWITH=DB", "LITERALREPORTWITH=B", "METHOD=EXACT"}},
+        FieldCase{"terms", {"any", "all", "phrase"}, "phrase", {"TERMS=PHRASE"}},
+        FieldCase{"case", {"insensitive", "sensitive"}, "sensitive", {"CASE=sensitive"}}));
+
 TEST(SearchFormInputsTest, TextCheckboxRadiosAndButtons) {
-  const std::string form = BuildSearchForm(AppState(), false);
+  const std::string form = BuildSearchForm(Configured(), false);
   for (const char* input :
        {"<input type=\"text\" name=\"query\" size=45 maxlength=255 value=\"\">",
         "<input type=\"checkbox\" name=\"plaintext\" value=\"yes\"> Show plain text only",
