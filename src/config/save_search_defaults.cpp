@@ -105,13 +105,17 @@ std::string TargetFile(const AppState& state) {
 }
 
 // The lines of the target as they stand: none for a file not made yet. False
-// when an existing file cannot be read whole, so that no line of it is lost.
+// when an existing file cannot be read whole, so that no line of it is lost:
+// a line as long as the reader delivers may have been cut short.
 bool ReadCurrentLines(const std::string& target, std::vector<std::string>& lines) {
   if (access(target.c_str(), F_OK) != 0) return true;
-  return ReadConfigLines(target, [&lines](const std::string& line) {
-           lines.push_back(line);
-           return true;
-         }) == 0;
+  bool whole = true;
+  const int error = ReadConfigLines(target, [&lines, &whole](const std::string& line) {
+    whole = line.size() < kMaxLineLength;
+    lines.push_back(line);
+    return whole;
+  });
+  return error == 0 && whole;
 }
 
 }  // namespace

@@ -17,8 +17,6 @@ namespace {
 constexpr int kOpenErrorBase = 100;
 constexpr int kNoStreamError = 103;
 constexpr int kIoError = 1;
-// ReadLine delivers at most this many bytes of a line; the rest of it is skipped.
-constexpr std::size_t kMaxLineLength = 65536;
 
 bool StatusOf(const std::string& path, struct stat& status) {
   return stat(path.c_str(), &status) == 0;

@@ -12,6 +12,9 @@
 // without an open stream or a failed close, 1 for an I/O error.
 extern int lastFileError;
 
+// ReadLine delivers at most this many bytes of a line; the rest of it is skipped.
+inline constexpr std::size_t kMaxLineLength = 65536;
+
 // Returns lastFileError and resets it to 0.
 int TakeFileError();
 

@@ -127,15 +127,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "isfilelist=&filelist=a%0Ab&isquotes=&quotes=7x",
                  "FILELIST=a%0Ab\nQUOTES=40\nQUOTES=x\n"}));
 
-TEST_F(SaveSearchDefaultsTest, UnreadableFileIsNotReplaced) {
-  dir.Write("tovimarq.ini", "# mine\nQUOTES=40\n");
-  ASSERT_EQ(chmod(dir.Path("tovimarq.ini").c_str(), 0222), 0);
-  CgiRequest request;
-  request.body = "target=main&act=setdefs&isquotes=&quotes=50";
-  request.unprivileged = true;
-  EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
-            std::string::npos);
-  EXPECT_EQ(dir.Read("tovimarq.ini"), "# mine\nQUOTES=40\n");
+// An unreadable file, or one with a line longer than the reader delivers.
+TEST_F(SaveSearchDefaultsTest, FileThatCannotBeReadWholeIsNotReplaced) {
+  for (const bool unreadable : {true, false}) {
+    const std::string content = (unreadable ? "" : "#" + std::string(70000, 'x')) + "\nQUOTES=4\n";
+    dir.Write("tovimarq.ini", content);
+    ASSERT_EQ(chmod(dir.Path("tovimarq.ini").c_str(), unreadable ? 0222 : 0666), 0);
+    CgiRequest request;
+    request.body = "target=main&act=setdefs&isquotes=&quotes=50";
+    request.unprivileged = true;
+    EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
+              std::string::npos);
+    EXPECT_EQ(dir.Read("tovimarq.ini"), content);
+  }
 }
 
 TEST_F(SaveSearchDefaultsTest, IniNamesAKnownConfiguration) {
