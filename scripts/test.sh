@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the utility (release and ASan+UBSan) and runs every test.
+# Installs what is missing, builds the utility (release and ASan+UBSan) and runs every test,
+# the fuzz targets for a few seconds each and the browser tests.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,6 +44,51 @@ run_suite() {
 
 run_suite "release build" build/release -DCMAKE_BUILD_TYPE=Release
 run_suite "sanitizer build (ASan+UBSan)" build/asan -DCMAKE_BUILD_TYPE=Debug -DTVQ_SANITIZE=ON
+
+# ---- Fuzz targets ----------------------------------------------------------------------------
+# The libFuzzer targets of tests/fuzz/, built with clang-14 in build/fuzz, each run for a few
+# seconds from its seed corpus; each counts as one test. New inputs go to a fresh folder under
+# build/fuzz/corpus, never into the repository; crash reports to build/fuzz/crashes. Installs
+# clang when missing.
+run_fuzz_targets() {
+  echo "== fuzz targets (libFuzzer, clang-14)"
+  local dir=build/fuzz wanted=() package
+  for package in clang-14 libclang-rt-14-dev; do
+    dpkg -s "$package" >/dev/null 2>&1 || wanted+=("$package")
+  done
+  if ((${#wanted[@]})) && ! { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y "${wanted[@]}"; }; then
+    echo "fuzz targets: cannot install ${wanted[*]}"
+    failed=$((failed + 1))
+    return
+  fi
+  if ! cmake -S . -B "$dir" -DTVQ_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+         -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null ||
+     ! cmake --build "$dir" -j "$jobs" >"$dir.log" 2>&1; then
+    cat "$dir.log" 2>/dev/null
+    echo "fuzz targets: build failed"
+    failed=$((failed + 1))
+    return
+  fi
+  local seeds name log options
+  for seeds in tests/fuzz/corpus/*/; do
+    name=$(basename "$seeds")
+    log=$dir/$name.log
+    rm -rf "${dir:?}/corpus/$name"
+    mkdir -p "$dir/corpus/$name" "$dir/crashes"
+    options=(-max_total_time=5 -max_len=2048 -timeout=10 -artifact_prefix="$PWD/$dir/crashes/$name-")
+    [ -f "tests/fuzz/$name.dict" ] && options+=(-dict="tests/fuzz/$name.dict")
+    if "$dir/tests/fuzz/$name" "${options[@]}" "$dir/corpus/$name" "$seeds" >"$log" 2>&1; then
+      echo "$name: passed ($(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log") inputs)"
+      passed=$((passed + 1))
+    else
+      tail -n 40 "$log"
+      echo "$name: FAILED (log: $log, input: $dir/crashes/)"
+      failed=$((failed + 1))
+    fi
+  done
+}
+run_fuzz_targets
+# ---- end of fuzz targets ---------------------------------------------------------------------
 
 # ---- Browser tests ---------------------------------------------------------------------------
 # Headless Chromium drives the release build served by lighttpd and by Apache (tests/browser/).
