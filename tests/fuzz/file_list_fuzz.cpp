@@ -1,6 +1,7 @@
 // Fuzz target: loading a file list; its first line is the configured site root.
-// A list saved and loaded again gives the same entries when their addresses are
-// settled: long enough for a URL line and unchanged by resolving them again.
+// A list saved and loaded again gives the same entries when each of them can be
+// written and read back: no zero byte in its path, and an address long enough
+// for a URL line and unchanged by resolving it again.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -21,8 +22,9 @@ bool EndsWithSeparator(const std::string& text) {
   return !text.empty() && (text.back() == '/' || text.back() == '\\');
 }
 
-bool IsSettled(const FileListEntry& entry, const std::string& siteRoot) {
-  return entry.url.size() >= 2 && ResolveUrl(siteRoot, entry.url) == entry.url;
+bool RoundTrips(const FileListEntry& entry, const std::string& siteRoot) {
+  return entry.path.find('\0') == std::string::npos && entry.url.size() >= 2 &&
+         ResolveUrl(siteRoot, entry.url) == entry.url;
 }
 
 void CheckEntries(const FileList::Entries& entries) {
@@ -60,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FileList::Entries& entries = state.fileList.entries();
   const std::string& siteRoot = state.searchConfig.SITEROOTURL;
   if (!std::all_of(entries.begin(), entries.end(),
-                   [&](const FileListEntry& entry) { return IsSettled(entry, siteRoot); })) {
+                   [&](const FileListEntry& entry) { return RoundTrips(entry, siteRoot); })) {
     return 0;
   }
   FileList copy;
