@@ -1,0 +1,238 @@
+#!/usr/bin/env bash
+# Measures every page and action of the built program as a web server starts it, side by side
+# with the floor (a tiny static C program that prints a 2 KB page), then the file list page at
+# growing sizes. Wall-clock times come from hyperfine, instruction counts from callgrind.
+#
+#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--no-scale] [--keep]
+#
+# --build    release build folder to build and use (default: build/release)
+# --program  measure this program instead of the build's tvqconf.cgi (e.g. an older build)
+# --runs     hyperfine runs per page (default: 100)
+# --no-scale skip the runs at 1,000 to 100,000 list entries and folder files
+# --keep     keep the sample site (its folder is printed) for profiling by hand
+#
+# Installs hyperfine with apt-get when it is missing; needs valgrind, cc and GNU time.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/release
+program=''
+runs=100
+scale=yes
+keep=no
+while (($#)); do
+  case $1 in
+    --build) build=$2; shift 2 ;;
+    --program) program=$2; shift 2 ;;
+    --runs) runs=$2; shift 2 ;;
+    --no-scale) scale=no; shift ;;
+    --keep) keep=yes; shift ;;
+    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--no-scale] [--keep]" >&2; exit 2 ;;
+  esac
+done
+
+need_tools() {
+  if ! command -v hyperfine >/dev/null; then
+    apt-get install -y hyperfine >/dev/null || { apt-get update >/dev/null && apt-get install -y hyperfine >/dev/null; }
+  fi
+  for tool in valgrind cc /usr/bin/time; do
+    command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 1; }
+  done
+}
+
+build_program() {
+  if [[ -z $program ]]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build" -j2 --target tvqconf_cgi >/dev/null
+    program=$build/src/tvqconf.cgi
+  fi
+}
+
+need_tools
+build_program
+# On tmpfs the writing actions measure the program, not the disk's sync.
+tmp=${TMPDIR:-/dev/shm}
+[[ -d $tmp && -w $tmp ]] || tmp=/tmp
+work=$(mktemp -d "$tmp/tvqconf-bench-XXXXXX")
+if [[ $keep == yes ]]; then
+  echo "Sample site: $work"
+else
+  trap 'rm -rf "$work"' EXIT
+fi
+cc -O2 -static -o "$work/floor" "$root/bench/floor.c"
+cc -O2 -static -o "$work/cgi_post" "$root/bench/cgi_post.c"
+
+# --- the sample site --------------------------------------------------------------------------
+
+# make_files FOLDER COUNT: COUNT small documents page000000.htm ... in FOLDER.
+make_files() {
+  mkdir -p "$1"
+  (cd "$1" && seq -f 'page%06g.htm' 0 $(($2 - 1)) | xargs touch)
+}
+
+# write_list FILE COUNT FOLDER: a file list of COUNT entries in shuffled order. Most name
+# documents of FOLDER; every 25th is the folder itself (many entries share that path) and
+# every 50th a document that does not exist.
+write_list() {
+  {
+    printf '      http://www.example.com/ - file list\n\n'
+    seq 0 $(($2 - 1)) | shuf --random-source=<(yes) | awk -v folder="$3" '{
+      name = sprintf("page%06d.htm", $1)
+      if ($1 % 25 == 0) printf "DIR=%s/\nURL=docs/\n\n", folder
+      else if ($1 % 50 == 1) printf "FILE=%s/missing/%s\nURL=docs/missing/%s\n\n", folder, name, name
+      else printf "FILE=%s/%s\nURL=docs/%s\n\n", folder, name, name
+    }'
+  } >"$1"
+}
+
+# make_data FOLDER LIST_ENTRIES DOCS: the program's folder with its configuration, language
+# files, a file list naming documents of DOCS and a 64 KiB file for the editor.
+make_data() {
+  local data=$1
+  mkdir -p "$data"
+  cp "$program" "$data/tvqconf.cgi"
+  printf '%s\n' LANGUAGE=English.tvl FILELIST=filelist.txt HELPFILE=help.htm \
+    SUBJECTLAYOUT=layout_s.htm LITERALLAYOUT=layout_l.htm SITEMAPLAYOUT=sitemap.htm \
+    SITEROOTURL=http://www.example.com/ WORKDIR=workdir QUOTES=25 METHOD=FUZZY RELEVANCY=40 \
+    >"$data/tovimarq.ini"
+  printf '%s\n' tovimarq.ini other.ini >"$data/tvqconf.dat"
+  cp "$data/tovimarq.ini" "$data/other.ini"
+  for language in English German French Spanish; do
+    printf 'NAME=%s\n' "$language" >"$data/$language.tvl"
+  done
+  write_list "$data/filelist.txt" "$2" "$3"
+  cp "$data/filelist.txt" "$data/filelist.orig"
+  awk 'BEGIN { while (n < 65536) { line = "<p class=\"x\">Tom & Jerry</p>\r\n"; s = s line; n += length(line) }
+               printf "%s", substr(s, 1, 65536) }' >"$data/big.htm"
+  printf '<html><body>Help</body></html>\n' >"$data/help.htm"
+}
+
+site=$work/site
+make_files "$site/htdocs" 100
+mkdir -p "$site/htdocs/docs" "$site/htdocs/news" "$site/htdocs/products"
+make_data "$site/data" 100 "$site/htdocs"
+
+# --- one request ------------------------------------------------------------------------------
+
+# request_env DATA_DIR DOCUMENT_ROOT METHOD TEXT: exports the CGI environment of one request
+# (the text is the query of a GET or the body of a POST, written to $work/body).
+request_env() {
+  export REMOTE_USER=admin GATEWAY_INTERFACE=CGI/1.1 DOCUMENT_ROOT=$2
+  export SCRIPT_NAME=/cgi-bin/tovimarqdata/tvqconf.cgi
+  unset QUERY_STRING CONTENT_LENGTH REQUEST_METHOD
+  if [[ $3 == POST ]]; then
+    printf '%s' "$4" >"$work/body"
+    export REQUEST_METHOD=POST CONTENT_LENGTH=${#4}
+  else
+    : >"$work/body"
+    export REQUEST_METHOD=GET QUERY_STRING=$4
+  fi
+}
+
+# instructions COMMAND...: instructions the command executes, as counted by callgrind.
+instructions() {
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" <"$work/body" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+
+# median_ms CSV ROW: the median of hyperfine's CSV export, row 1, 2 or 3, in milliseconds.
+median_ms() {
+  awk -F, -v row="$2" 'NR == row + 1 { printf "%.3f", $4 * 1000 }' "$1"
+}
+
+# restore FILE: the hyperfine preparation that gives a writing action the same file every run.
+restore() {
+  printf 'cp %q %q' "$1.orig" "$1"
+}
+
+# times METHOD PROGRAM: hyperfine runs PROGRAM and the floor side by side, without a shell;
+# prints the two medians in milliseconds. hyperfine gives a command no standard input, so a
+# POST runs through cgi_post on both sides, and the floor alone measures what that adds.
+times() {
+  local csv=$work/times.csv
+  if [[ $1 == GET ]]; then
+    hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
+      --export-csv "$csv" "$2" "$work/floor" >/dev/null 2>&1
+    echo "$(median_ms "$csv" 1) $(median_ms "$csv" 2)"
+  else
+    hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
+      --export-csv "$csv" "$work/cgi_post $work/body $2" "$work/cgi_post $work/body $work/floor" \
+      "$work/floor" >/dev/null 2>&1
+    awk -v p="$(median_ms "$csv" 1)" -v pf="$(median_ms "$csv" 2)" -v f="$(median_ms "$csv" 3)" \
+      'BEGIN { printf "%.3f %.3f\n", p - pf + f, f }'
+  fi
+}
+
+# page NAME METHOD TEXT [FILE_TO_RESTORE]: one row of the table.
+page() {
+  local name=$1 method=$2 text=$3 restored=${4:-}
+  local data=$site/data prepare=true
+  if [[ -n $restored ]]; then
+    cp "$data/$restored" "$data/$restored.orig"
+    prepare=$(restore "$data/$restored")
+  fi
+  (
+    request_env "$data" "$site/htdocs" "$method" "$text"
+    read -r ms floor < <(times "$method" "$data/tvqconf.cgi")
+    eval "$prepare"
+    count=$(instructions "$data/tvqconf.cgi")
+    eval "$prepare"
+    printf '| %-34s | %8s | %8s | %5.2fx | %12s |\n' "$name" "$ms" "$floor" \
+      "$(awk -v a="$ms" -v b="$floor" 'BEGIN { print a / b }')" "$count"
+  )
+}
+
+echo "Program: $program"
+echo "Floor instructions: $(request_env "$site/data" "$site/htdocs" GET ''; instructions "$work/floor")"
+echo
+printf '| %-34s | %8s | %8s | %6s | %12s |\n' page 'ms' 'floor ms' ratio instructions
+printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" ---------- ---------- -------- --------------
+page 'main menu' GET 'target=main'
+page 'manage configurations' GET 'target=mconf'
+page 'test form' GET 'target=testform'
+page 'search defaults' GET 'target=sdef'
+page 'save defaults (POST setdefs)' POST \
+  'target=main&act=setdefs&ini=tovimarq.ini&islanguage=&language=English&isfilelist=&filelist=filelist.txt&ishelpfile=&helpfile=help.htm&issiterooturl=&siterooturl=http%3A%2F%2Fwww.example.com%2F&isworkdir=&workdir=workdir&isquotes=&quotes=25&ismethod=&method=FUZZY&isrelevancy=&relevancy=40' \
+  tovimarq.ini
+page 'editor file choice' GET 'target=redit'
+page 'add folder (POST adddir1)' POST \
+  "target=flist&act=adddir1&curdir=$site/htdocs/news/&fname=filelist.txt&rempath=%2Fnews" \
+  filelist.txt
+page 'file list (100 entries, 100 files)' GET 'target=flist'
+page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm'
+
+[[ $scale == yes ]] || exit 0
+
+# --- the file list page at growing sizes ------------------------------------------------------
+
+make_files "$work/docs" 100000
+
+# scale LABEL ENTRIES FILES: the file list page with ENTRIES list entries while browsing a
+# folder of FILES documents.
+scale() {
+  local label=$1 entries=$2 files=$3
+  local data=$work/scale/data browse=$work/scale/browse
+  rm -rf "$work/scale"
+  make_data "$data" "$entries" "$work/docs"
+  make_files "$browse" "$files"
+  (
+    request_env "$data" "$browse" GET 'target=flist'
+    local scaleRuns=$((entries + files > 100000 ? 5 : 20))
+    hyperfine -N --style none --warmup 2 --runs "$scaleRuns" --export-csv "$work/times.csv" \
+      "$data/tvqconf.cgi" >/dev/null 2>&1
+    local count kb listKb
+    count=$(instructions "$data/tvqconf.cgi")
+    kb=$(/usr/bin/time -f %M "$data/tvqconf.cgi" <"$work/body" 2>&1 >/dev/null | tail -1)
+    listKb=$(($(stat -c %s "$data/filelist.txt") / 1024))
+    printf '| %-8s | %7s | %7s | %9s | %13s | %9s | %8s | %7s |\n' "$label" "$entries" "$files" \
+      "$(median_ms "$work/times.csv" 1)" "$count" "$((count / (entries + files)))" "$kb" "$listKb"
+  )
+}
+
+echo
+printf '| %-8s | %7s | %7s | %9s | %13s | %9s | %8s | %7s |\n' series entries files 'ms' \
+  instructions 'per item' 'max KB' 'list KB'
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' ---------- --------- --------- ----------- --------------- \
+  ----------- ---------- ---------
+for count in 1000 10000 100000; do scale entries "$count" 100; done
+for count in 1000 10000 100000; do scale folder 100 "$count"; done
