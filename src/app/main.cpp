@@ -1,19 +1,20 @@
 // The CGI entry point: wires one request to the real process.
 #include <csignal>
-#include <iostream>
 
 #include "app/app_state.h"
 #include "app/request_cycle.h"
+#include "app/standard_io.h"
 
 int main(int argc, char** argv) {
   // A write beyond the file size limit must fail as an error the action
   // reports, not end the process before the page is written.
   std::signal(SIGXFSZ, SIG_IGN);
-  std::ios::sync_with_stdio(false);
   AppState state;
   state.env = ReadCgiEnvironment();
   const std::string invocationPath = argc > 0 && argv[0] != nullptr ? argv[0] : "";
-  RunRequest(state, invocationPath, std::cin, std::cout);
-  std::cout.flush();
+  StandardOutputSink output;
+  PageWriter page(output);
+  RunRequest(state, invocationPath, ReadStandardInput, page);
+  page.Flush();
   return 0;
 }

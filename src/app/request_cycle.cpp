@@ -7,9 +7,7 @@
 #include "app/app_state.h"
 #include "app/request_lock.h"
 #include "app/utility_state.h"
-#include "cgi/request_reader.h"
 #include "fileio/stale_replacements.h"
-#include "html/page_writer.h"
 #include "html/render_page.h"
 
 namespace {
@@ -37,12 +35,12 @@ void EnterProgramDirectory(const std::string& invocationPath) {
 }
 
 void RunRequest(AppState& state, const std::string& invocationPath,
-                std::istream& body, std::ostream& page) {
+                const ReadBody& readBody, PageWriter& page) {
   EnterProgramDirectory(invocationPath);
   state.programName = FileNameOf(invocationPath);
   // Read before the lock is taken, so that a client sending its body slowly keeps no
   // other request waiting.
-  ReadRequest(state.env, body, state.form, state.messages);
+  ReadRequest(state.env, readBody, state.form, state.messages);
   {
     // Two requests that load a file, change it and save it must not interleave, or
     // the later save drops the earlier change. The files are replaced whole, so the
@@ -54,6 +52,5 @@ void RunRequest(AppState& state, const std::string& invocationPath,
     if (state.form.find("act") != state.form.end()) RemoveStaleReplacements(".");
     PerformAction(state);
   }
-  PageWriter writer(page);
-  RenderPage(writer, state);
+  RenderPage(page, state);
 }

@@ -1,9 +1,10 @@
 // One request from start to page: directory, form, state and action, page.
 #pragma once
 
-#include <istream>
-#include <ostream>
 #include <string>
+
+#include "cgi/request_reader.h"
+#include "html/page_writer.h"
 
 struct AppState;
 
@@ -19,4 +20,4 @@ void EnterProgramDirectory(const std::string& invocationPath);
 
 // Serves one request: `state.env` must already hold the CGI environment.
 void RunRequest(AppState& state, const std::string& invocationPath,
-                std::istream& body, std::ostream& page);
+                const ReadBody& readBody, PageWriter& page);

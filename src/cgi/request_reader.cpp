@@ -32,7 +32,7 @@ void ParseFormText(const std::string& text, FormData& form) {
   }
 }
 
-void ReadRequest(const CgiEnvironment& env, std::istream& body, FormData& form,
+void ReadRequest(const CgiEnvironment& env, const ReadBody& readBody, FormData& form,
                  std::vector<std::string>& messages) {
   const long length = ContentLength(env);
   std::string text;
@@ -43,7 +43,7 @@ void ReadRequest(const CgiEnvironment& env, std::istream& body, FormData& form,
   if (length > 0) {
     // Bytes that the body does not deliver stay zero bytes.
     text.assign(static_cast<std::size_t>(length), '\0');
-    body.read(text.data(), length);
+    readBody(text.data(), text.size());
   } else if (env.queryString) {
     text = *env.queryString;
   }

@@ -1,34 +1,16 @@
 // The two escapers: one for values written into page markup, one for alert strings.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-// Entity for a byte that markup needs escaped, or nullptr for any other byte.
-inline const char* MarkupEntity(char byte) {
-  switch (byte) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    default: return nullptr;
-  }
-}
+// The longest text one byte becomes in markup ("&quot;").
+constexpr std::size_t kMaxEscapedByteSize = 6;
 
-// Hands the escaped text to `emit` piece by piece (runs of kept bytes and
-// entities), so a writer can escape without building a copy.
-template <typename Emit>
-void EmitEscapedMarkup(std::string_view text, Emit&& emit) {
-  std::size_t runStart = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char* entity = MarkupEntity(text[i]);
-    if (entity == nullptr) continue;
-    if (i > runStart) emit(text.substr(runStart, i - runStart));
-    emit(std::string_view(entity));
-    runStart = i + 1;
-  }
-  if (runStart < text.size()) emit(text.substr(runStart));
-}
+// Writes `text` escaped for markup to `out`, which must have room for
+// kMaxEscapedByteSize bytes per byte of text; returns the end of what was written.
+char* EscapeMarkupTo(char* out, std::string_view text);
 
 // & < > " become &amp; &lt; &gt; &quot;; every other byte is kept.
 std::string EscapeMarkup(std::string_view text);

@@ -1,21 +1,56 @@
 // The page frame: CGI header, document head, page header with alerts, page end.
 #include "html/page_writer.h"
 
+#include <charconv>
+#include <cstring>
+
 #include "html/escape.h"
 
-// Straight to the stream buffer: pages are written in many small pieces.
-PageWriter& PageWriter::WriteString(std::string_view markup) {
-  out_.rdbuf()->sputn(markup.data(), static_cast<std::streamsize>(markup.size()));
+PageWriter::PageWriter(PageSink& sink) : sink_(&sink) {}
+
+PageWriter::~PageWriter() { Flush(); }
+
+void PageWriter::Flush() {
+  if (used_ > 0) sink_->Write(buffer_.data(), used_);
+  used_ = 0;
+}
+
+// A writer over a stream passes every piece on as soon as it is written.
+PageWriter& PageWriter::Written() {
+  if (writeThrough_) Flush();
   return *this;
 }
 
+PageWriter& PageWriter::WriteString(std::string_view markup) {
+  if (markup.size() > Room()) {
+    Flush();
+    if (markup.size() > kBufferSize) {
+      sink_->Write(markup.data(), markup.size());
+      return *this;
+    }
+  }
+  std::memcpy(buffer_.data() + used_, markup.data(), markup.size());
+  used_ += markup.size();
+  return Written();
+}
+
+// Escapes straight into the buffer, a piece that surely fits at a time.
 PageWriter& PageWriter::WriteValue(std::string_view value) {
-  EmitEscapedMarkup(value, [this](std::string_view piece) { WriteString(piece); });
-  return *this;
+  constexpr std::size_t kPiece = kBufferSize / kMaxEscapedByteSize;
+  while (!value.empty()) {
+    const std::string_view piece = value.substr(0, kPiece);
+    if (piece.size() * kMaxEscapedByteSize > Room()) Flush();
+    used_ = static_cast<std::size_t>(EscapeMarkupTo(buffer_.data() + used_, piece) -
+                                     buffer_.data());
+    value.remove_prefix(piece.size());
+  }
+  return Written();
 }
 
 PageWriter& PageWriter::WriteNumber(long number) {
-  return WriteString(std::to_string(number));
+  char digits[24];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
+  return WriteString(std::string_view(digits, static_cast<std::size_t>(end.ptr - digits)));
 }
 
 void PageWriter::WriteDocumentStart(std::string_view title) {

@@ -1,14 +1,30 @@
 // Output operations shared by every page: raw markup, escaped values, frame pieces.
 #pragma once
 
-#include <ostream>
+#include <array>
+#include <cstddef>
+#include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// Where the bytes of a page go: the process's standard output, or a stream in tests.
+class PageSink {
+ public:
+  virtual ~PageSink() = default;
+  virtual void Write(const char* bytes, std::size_t size) = 0;
+};
+
 class PageWriter {
  public:
-  explicit PageWriter(std::ostream& out) : out_(out) {}
+  // Collects the page in a buffer that goes to `sink` whenever it fills, and at Flush.
+  explicit PageWriter(PageSink& sink);
+  // Writes every piece into `out` at once, so the stream holds the page as it grows.
+  explicit PageWriter(std::ostream& out);
+  ~PageWriter();
+  PageWriter(const PageWriter&) = delete;
+  PageWriter& operator=(const PageWriter&) = delete;
 
   // Fixed markup of the program, written byte for byte (zero bytes included).
   PageWriter& WriteString(std::string_view markup);
@@ -16,6 +32,8 @@ class PageWriter {
   PageWriter& WriteValue(std::string_view value);
   // A number in decimal.
   PageWriter& WriteNumber(long number);
+  // Hands the buffered bytes to the sink.
+  void Flush();
 
   // CGI header and document head up to the title.
   void WriteDocumentStart(std::string_view title);
@@ -32,5 +50,16 @@ class PageWriter {
   void WriteScriptEnd();
 
  private:
-  std::ostream& out_;
+  // Large enough that a page of a few kilobytes goes out in one write.
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  PageWriter& Written();
+  std::size_t Room() const { return kBufferSize - used_; }
+
+  PageSink* sink_;
+  // The stream adapter of the second constructor.
+  std::unique_ptr<PageSink> ownSink_;
+  bool writeThrough_ = false;
+  std::size_t used_ = 0;
+  std::array<char, kBufferSize> buffer_;
 };

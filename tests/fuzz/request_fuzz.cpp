@@ -99,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TakeFileError();
   std::istringstream body(input);
   std::ostringstream page;
-  RunRequest(state, ScratchFolder() + "/tvqconf.cgi", body, page);
+  PageWriter writer(page);
+  RunRequest(state, ScratchFolder() + "/tvqconf.cgi", BodyFromStream(body), writer);
   Require(chdir(home.c_str()) == 0, "the fuzzer's working folder can be entered again");
 
   const std::string text = page.str();
