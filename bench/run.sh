@@ -85,6 +85,24 @@ write_list() {
   } >"$1"
 }
 
+# help_page FILE: 64 KiB of an end-user help page with CR LF line ends, for the editor.
+help_page() {
+  awk '{ text = text $0 "\r\n" }
+       END { while (length(all) < 65536) all = all text; printf "%s", substr(all, 1, 65536) }' \
+    >"$1" <<'EOF'
+<h2>Searching the site</h2>
+<p>Type one or more words in the box and press <b>Search</b>. The engine
+lists the pages that hold your words, the most relevant first, with a few
+quotations from each page &amp; a link to it.</p>
+<ul>
+<li><a href="#subject">Subject Search</a> finds pages about your words.</li>
+<li><a href="#literal">Literal Search</a> finds the words exactly as typed.</li>
+</ul>
+<p>Put a phrase in double quotes, such as "opening hours", to find the
+words side by side and in that order.</p>
+EOF
+}
+
 # make_data FOLDER LIST_ENTRIES DOCS: the program's folder with its configuration, language
 # files, a file list naming documents of DOCS and a 64 KiB file for the editor.
 make_data() {
@@ -102,8 +120,7 @@ make_data() {
   done
   write_list "$data/filelist.txt" "$2" "$3"
   cp "$data/filelist.txt" "$data/filelist.orig"
-  awk 'BEGIN { while (n < 65536) { line = "<p class=\"x\">Tom & Jerry</p>\r\n"; s = s line; n += length(line) }
-               printf "%s", substr(s, 1, 65536) }' >"$data/big.htm"
+  help_page "$data/big.htm"
   printf '<html><body>Help</body></html>\n' >"$data/help.htm"
 }
 

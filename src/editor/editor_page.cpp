@@ -16,7 +16,8 @@ void WriteNote(PageWriter& out, const char* note, const std::string& value = "")
   out.WriteValue(value).WriteString("</b>\n</td>\n</tr>\n<tr>\n");
 }
 
-void WriteEditForm(PageWriter& out, const AppState& state, const std::string& text) {
+// Returns whether the text is binary.
+bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& text) {
   WriteScriptedFormStart(out, "editor", state.programName, "#editor");
   out.WriteString(
       "<td align=\"center\">\n"
@@ -25,7 +26,7 @@ void WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
       " <input type=\"hidden\" name=\"file\" value=\"");
   out.WriteValue(state.editFile);
   out.WriteString("\">\n <textarea name=\"text\" rows=20 cols=80>\n");
-  out.WriteValue(text);
+  const bool binary = out.WriteTextArea(text);
   out.WriteString(
       "</textarea>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100%>\n<tr>\n"
       "<td width=30% align=\"center\">\n"
@@ -34,6 +35,7 @@ void WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
       " <input type=\"button\" value=\"Save and exit\" onClick=\"feditor('redit');\">\n"
       "</td>\n<td width=20% align=\"center\">\n <input type=\"reset\" value=\"Reset\">\n"
       "</td>\n</form>\n");
+  return binary;
 }
 
 // Writes the form, or the note that replaces it; returns whether the file
@@ -51,8 +53,7 @@ bool WriteFormOrNote(PageWriter& out, const AppState& state) {
       return false;
     case EditorLoad::kShown: break;
   }
-  WriteEditForm(out, state, loaded.text);
-  return loaded.binary;
+  return WriteEditForm(out, state, loaded.text);
 }
 
 void WriteCancelAndReturn(PageWriter& out, const AppState& state) {

@@ -2,6 +2,7 @@
 #include "html/escape.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -14,40 +15,141 @@ void AppendHexEscape(std::string& out, unsigned char byte) {
   out += kHexDigits[byte & 0x0F];
 }
 
+// What a byte becomes in markup.
 struct alignas(8) Entity {
   char text[kMaxEscapedByteSize];
   unsigned char size;  // 0: the byte stands for itself
+  bool control;        // a control byte other than TAB, LF and CR
 };
 
+// The four markup bytes; LF, which a text area may leave out; and the control
+// bytes, which stand for themselves but are noted. Every other byte takes the
+// fast way through the loop below.
 constexpr std::array<Entity, 256> BuildEntities() {
   std::array<Entity, 256> entities{};
-  entities['&'] = {{'&', 'a', 'm', 'p', ';'}, 5};
-  entities['<'] = {{'&', 'l', 't', ';'}, 4};
-  entities['>'] = {{'&', 'g', 't', ';'}, 4};
-  entities['"'] = {{'&', 'q', 'u', 'o', 't', ';'}, 6};
+  for (int byte = 0; byte < 0x20; ++byte) entities[byte] = {{static_cast<char>(byte)}, 1, true};
+  entities['\t'].control = false;
+  entities['\r'].control = false;
+  entities['\n'].control = false;
+  entities['&'] = {{'&', 'a', 'm', 'p', ';'}, 5, false};
+  entities['<'] = {{'&', 'l', 't', ';'}, 4, false};
+  entities['>'] = {{'&', 'g', 't', ';'}, 4, false};
+  entities['"'] = {{'&', 'q', 'u', 'o', 't', ';'}, 6, false};
   return entities;
 }
 
 constexpr std::array<Entity, 256> kEntities = BuildEntities();
 
+// Eight bytes at a time: the high bit of every byte of a word below `limit`
+// (at most 0x80). Adding to the low seven bits never carries into the next byte.
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = kOnes * 0x80;
+
+constexpr std::uint64_t BytesBelow(std::uint64_t word, unsigned char limit) {
+  return ~(((word & ~kHighBits) + kOnes * (0x80 - limit)) | word) & kHighBits;
+}
+
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) { return BytesBelow(word, 1); }
+
+// The bytes that do not stand for themselves in every case: control bytes and
+// the markup bytes (0x22 and 0x26 differ in one bit, as do 0x3C and 0x3E).
+constexpr std::uint64_t SpecialBytes(std::uint64_t word) {
+  return BytesBelow(word, 0x20) | ZeroBytes((word & ~(kOnes * 0x04)) ^ (kOnes * 0x22)) |
+         ZeroBytes((word & ~(kOnes * 0x02)) ^ (kOnes * 0x3C));
+}
+
+// Byte positions count in memory order, whatever the byte order of a word.
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+std::size_t FirstFlaggedByte(std::uint64_t flags) {
+  return static_cast<std::size_t>(__builtin_ctzll(flags)) / 8;
+}
+std::uint64_t WithoutFirstBytes(std::uint64_t word, std::size_t count) {
+  return word >> (8 * count);
+}
+#else
+std::size_t FirstFlaggedByte(std::uint64_t flags) {
+  return static_cast<std::size_t>(__builtin_clzll(flags)) / 8;
+}
+std::uint64_t WithoutFirstBytes(std::uint64_t word, std::size_t count) {
+  return word << (8 * count);
+}
+#endif
+
+// Writes the bytes of a word from `first` on, and 8 bytes in all.
+void StoreFrom(char* out, std::uint64_t word, std::size_t first) {
+  const std::uint64_t rest = WithoutFirstBytes(word, first);
+  std::memcpy(out, &rest, sizeof rest);
+}
+
+template <bool kTextArea>
+class Escaper {
+ public:
+  explicit Escaper(std::string_view text) : text_(text) {}
+
+  // Whether a control byte other than TAB, LF and CR was met.
+  bool control() const { return control_; }
+
+  // Words without special bytes are copied whole. In the others, each run of
+  // plain bytes is stored as a word from its first byte on, and what follows
+  // the run overwrites the bytes stored past it.
+  char* Run(char* out) {
+    std::size_t at = 0;
+    for (; text_.size() - at >= 8; at += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text_.data() + at, sizeof word);
+      std::size_t done = 0;
+      for (std::uint64_t special = SpecialBytes(word); special != 0; special &= special - 1) {
+        const std::size_t next = FirstFlaggedByte(special);
+        StoreFrom(out, word, done);
+        out = Special(out + (next - done), at + next);
+        done = next + 1;
+      }
+      if (done < 8) {
+        StoreFrom(out, word, done);
+        out += 8 - done;
+      }
+    }
+    for (; at < text_.size(); ++at) out = Byte(out, at);
+    return out;
+  }
+
+ private:
+  char* Byte(char* out, std::size_t at) {
+    if (kEntities[static_cast<unsigned char>(text_[at])].size == 0) {
+      *out = text_[at];
+      return out + 1;
+    }
+    return Special(out, at);
+  }
+
+  char* Special(char* out, std::size_t at) {
+    const Entity& entity = kEntities[static_cast<unsigned char>(text_[at])];
+    control_ |= entity.control;
+    if (kTextArea && text_[at] == '\n' && at > 0 && text_[at - 1] == '\r') return out;
+    // Every entity is copied whole; only its size counts.
+    std::memcpy(out, entity.text, kMaxEscapedByteSize);
+    return out + entity.size;
+  }
+
+  const std::string_view text_;
+  bool control_ = false;
+};
+
 }  // namespace
 
 char* EscapeMarkupTo(char* out, std::string_view text) {
-  for (const char c : text) {
-    const Entity& entity = kEntities[static_cast<unsigned char>(c)];
-    if (entity.size == 0) {
-      *out++ = c;
-    } else {
-      // Every entity is copied whole; only its size counts.
-      std::memcpy(out, entity.text, kMaxEscapedByteSize);
-      out += entity.size;
-    }
-  }
-  return out;
+  return Escaper<false>(text).Run(out);
+}
+
+char* EscapeTextAreaTo(char* out, std::string_view text, bool& control) {
+  Escaper<true> escaper(text);
+  char* const end = escaper.Run(out);
+  control |= escaper.control();
+  return end;
 }
 
 std::string EscapeMarkup(std::string_view text) {
-  std::string out(text.size() * kMaxEscapedByteSize, '\0');
+  std::string out(EscapedRoom(text.size()), '\0');
   out.resize(static_cast<std::size_t>(EscapeMarkupTo(out.data(), text) - out.data()));
   return out;
 }

@@ -8,9 +8,18 @@
 // The longest text one byte becomes in markup ("&quot;").
 constexpr std::size_t kMaxEscapedByteSize = 6;
 
-// Writes `text` escaped for markup to `out`, which must have room for
-// kMaxEscapedByteSize bytes per byte of text; returns the end of what was written.
+// The room that escaping `size` bytes needs: the longest text of every byte,
+// and 8 bytes that the escaper may overwrite beyond the end of what it writes.
+constexpr std::size_t EscapedRoom(std::size_t size) { return size * kMaxEscapedByteSize + 8; }
+
+// Writes `text` escaped for markup to `out`, which must have EscapedRoom of the
+// text's size; returns the end of what was written.
 char* EscapeMarkupTo(char* out, std::string_view text);
+
+// The same for the content of a text area, leaving out every LF that directly
+// follows a CR: browsers read the CR as the line break and send CR LF back.
+// Sets `control` when the text holds a control byte other than TAB, LF and CR.
+char* EscapeTextAreaTo(char* out, std::string_view text, bool& control);
 
 // & < > " become &amp; &lt; &gt; &quot;; every other byte is kept.
 std::string EscapeMarkup(std::string_view text);

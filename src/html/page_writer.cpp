@@ -1,6 +1,7 @@
 // The page frame: CGI header, document head, page header with alerts, page end.
 #include "html/page_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -34,17 +35,33 @@ PageWriter& PageWriter::WriteString(std::string_view markup) {
   return Written();
 }
 
-// Escapes straight into the buffer, a piece that surely fits at a time.
-PageWriter& PageWriter::WriteValue(std::string_view value) {
-  constexpr std::size_t kPiece = kBufferSize / kMaxEscapedByteSize;
+// Escapes straight into the buffer, a piece that surely fits at a time. A piece
+// never ends between a CR and the LF after it, which a text area leaves out.
+template <typename Escape>
+void PageWriter::WriteEscaped(std::string_view value, Escape escape) {
+  constexpr std::size_t kPiece = (kBufferSize - EscapedRoom(0)) / kMaxEscapedByteSize;
   while (!value.empty()) {
-    const std::string_view piece = value.substr(0, kPiece);
-    if (piece.size() * kMaxEscapedByteSize > Room()) Flush();
-    used_ = static_cast<std::size_t>(EscapeMarkupTo(buffer_.data() + used_, piece) -
-                                     buffer_.data());
-    value.remove_prefix(piece.size());
+    std::size_t size = std::min(value.size(), kPiece);
+    if (size < value.size() && value[size - 1] == '\r') --size;
+    if (EscapedRoom(size) > Room()) Flush();
+    char* const start = buffer_.data() + used_;
+    used_ += static_cast<std::size_t>(escape(start, value.substr(0, size)) - start);
+    value.remove_prefix(size);
   }
-  return Written();
+  Written();
+}
+
+PageWriter& PageWriter::WriteValue(std::string_view value) {
+  WriteEscaped(value, EscapeMarkupTo);
+  return *this;
+}
+
+bool PageWriter::WriteTextArea(std::string_view text) {
+  bool control = false;
+  WriteEscaped(text, [&control](char* out, std::string_view piece) {
+    return EscapeTextAreaTo(out, piece, control);
+  });
+  return control;
 }
 
 PageWriter& PageWriter::WriteNumber(long number) {

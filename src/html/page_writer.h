@@ -30,6 +30,10 @@ class PageWriter {
   PageWriter& WriteString(std::string_view markup);
   // A value from the request, the state or a file, escaped for markup.
   PageWriter& WriteValue(std::string_view value);
+  // The content of a text area: escaped like a value, and every LF that
+  // directly follows a CR left out. Returns whether the text holds a control
+  // byte other than TAB, LF and CR.
+  bool WriteTextArea(std::string_view text);
   // A number in decimal.
   PageWriter& WriteNumber(long number);
   // Hands the buffered bytes to the sink.
@@ -53,6 +57,9 @@ class PageWriter {
   // Large enough that a page of a few kilobytes goes out in one write.
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
+  // escape(out, piece) writes a piece of `value` escaped and returns its end.
+  template <typename Escape>
+  void WriteEscaped(std::string_view value, Escape escape);
   PageWriter& Written();
   std::size_t Room() const { return kBufferSize - used_; }
 

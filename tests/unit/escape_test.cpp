@@ -26,6 +26,33 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"&amp;", "&amp;amp;"},
                       EscapeCase{std::string("a\0b\xE9", 4), std::string("a\0b\xE9", 4)}));
 
+// What the escaper must make of each byte, one byte at a time.
+std::string EscapedByte(char byte) {
+  switch (byte) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default: return std::string(1, byte);
+  }
+}
+
+// Values are escaped a word of eight bytes at a time: every byte value, at
+// every place in and across words, between plain bytes and between escaped ones.
+TEST(MarkupEscapeTest, EveryByteAtEveryPlaceOfTheWords) {
+  for (const char background : {'x', '&', '\0', '\xFF'}) {
+    for (int byte = 0; byte < 256; ++byte) {
+      for (std::size_t at = 0; at < 19; ++at) {
+        std::string text(19, background);
+        text[at] = static_cast<char>(byte);
+        std::string expected;
+        for (const char c : text) expected += EscapedByte(c);
+        ASSERT_EQ(EscapeMarkup(text), expected) << "byte " << byte << " at " << at;
+      }
+    }
+  }
+}
+
 class AlertEscapeTest : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(AlertEscapeTest, KeepsTheStringInsideItsQuotes) {

@@ -80,4 +80,50 @@ TEST(PageWriterTest, WriteStringKeepsZeroBytes) {
   EXPECT_EQ(out.str(), std::string("a\0b&quot;-12", 12));
 }
 
+// Keeps every write the buffered writer hands over.
+class RecordingSink : public PageSink {
+ public:
+  void Write(const char* bytes, std::size_t size) override { page.append(bytes, size); }
+  std::string page;
+};
+
+// A page many times the buffer's size, in pieces of every kind: the buffered
+// writer hands over the same bytes, in the same order, as the unbuffered one.
+TEST(PageWriterTest, BufferedPageEqualsTheUnbufferedOne) {
+  std::string text;
+  for (int i = 0; i < 40000; ++i) text += i % 7 == 0 ? "a\r\n<b>&\"" : "line\r\n";
+  const auto writePage = [&text](PageWriter& writer) {
+    for (int i = 0; i < 3; ++i) {
+      writer.WriteString(text).WriteValue(text).WriteNumber(i);
+      writer.WriteTextArea(text);
+    }
+  };
+  std::ostringstream unbuffered;
+  PageWriter streamWriter(unbuffered);
+  writePage(streamWriter);
+  RecordingSink sink;
+  {
+    PageWriter bufferedWriter(sink);
+    writePage(bufferedWriter);
+  }
+  EXPECT_EQ(sink.page.size(), unbuffered.str().size());
+  EXPECT_TRUE(sink.page == unbuffered.str());
+}
+
+// A CR LF pair split by the writer's pieces still loses its LF.
+TEST(PageWriterTest, TextAreaDropsTheLfOfEveryPairWhereverItFalls) {
+  for (const std::size_t length : {10921u, 10922u, 10923u, 30000u}) {
+    std::string text(length, 'x');
+    for (std::size_t at = 7; at + 1 < length; at += 1001) text.replace(at, 2, "\r\n");
+    text.replace(10920, 2, "\r\n");
+    std::string expected;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) expected += text[i];
+    }
+    RecordingSink sink;
+    PageWriter(sink).WriteTextArea(text);
+    EXPECT_TRUE(sink.page == expected) << "length " << length;
+  }
+}
+
 }  // namespace
