@@ -88,7 +88,7 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
   FileListEntry entry;
   entry.kind = kind;
   entry.path = keyLine.substr(keyLine.find('=') + 1);
-  entry.url = ResolveUrl(siteRoot, urlLine.substr(kUrlKeyword.size()));
+  entry.url = ResolveUrl(siteRoot, std::string_view(urlLine).substr(kUrlKeyword.size()));
   if (kind != kKindFile) {
     if (!entry.path.empty() && !EndsWithSeparator(entry.path)) entry.path += '/';
     if (entry.url.size() >= 2 && entry.url.back() != '/') entry.url += '/';

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -41,11 +42,26 @@ bool IsBlank(char byte) { return Code(byte) <= 0x20; }
 
 void CutAtZeroByte(std::string& text) { text.resize(std::min(text.find('\0'), text.size())); }
 
-// The text as the URL test reads it: lower case, every backslash a slash.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  for (char& byte : folded) byte = byte == '\\' ? '/' : static_cast<char>(LowerCaseMap[Code(byte)]);
-  return folded;
+// A byte as the URL test reads it: lower case, a backslash as a slash.
+char Folded(char byte) {
+  return byte == '\\' ? '/' : static_cast<char>(LowerCaseMap[Code(byte)]);
+}
+
+bool BeginsWithFileScheme(std::string_view text) {
+  constexpr std::string_view kFileScheme = "file://";
+  if (text.size() < kFileScheme.size()) return false;
+  for (std::size_t i = 0; i < kFileScheme.size(); ++i) {
+    if (Folded(text[i]) != kFileScheme[i]) return false;
+  }
+  return true;
+}
+
+std::string_view TrimmedView(std::string_view text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+  return first < last ? text.substr(static_cast<std::size_t>(first - text.begin()),
+                                    static_cast<std::size_t>(last - first))
+                      : std::string_view();
 }
 
 // Finds `pattern` (made of bytes other than letters and "\\") as the URL test
@@ -93,6 +109,13 @@ std::size_t QueryStart(std::string_view text) {
   return kNone;
 }
 
+void TrimInPlace(std::string& text) {
+  const std::string_view trimmed = TrimmedView(text);
+  if (trimmed.size() == text.size()) return;
+  text.erase(0, static_cast<std::size_t>(trimmed.data() - text.data()));
+  text.resize(trimmed.size());
+}
+
 bool IsDrivePath(const std::string& text) {
   return text.size() >= 2 && (text[1] == ':' || text[1] == '|');
 }
@@ -121,11 +144,15 @@ bool HasUserInformation(std::string_view text) {
   return at != kNone && authorityEnd != kNone && at <= authorityEnd;
 }
 
-void AppendEscape(std::string& out, unsigned char byte) {
+// The longest text one byte becomes ("%5C").
+constexpr std::size_t kMaxEscapeSize = 3;
+
+char* WriteEscape(char* out, unsigned char byte) {
   static const char kHexDigits[] = "0123456789ABCDEF";
-  out += '%';
-  out += kHexDigits[byte >> 4];
-  out += kHexDigits[byte & 0x0F];
+  out[0] = '%';
+  out[1] = kHexDigits[byte >> 4];
+  out[2] = kHexDigits[byte & 0x0F];
+  return out + kMaxEscapeSize;
 }
 
 // The byte-by-byte pass over a text: backslashes of a URL become slashes, the
@@ -136,24 +163,25 @@ class ByteWalk {
   ByteWalk(bool url, bool userInformation) : url_(url), userInformation_(userInformation) {}
 
   std::string Run(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char byte : text) Step(byte, out);
+    std::string out(text.size() * kMaxEscapeSize, '\0');
+    char* end = out.data();
+    for (char byte : text) end = Step(byte, end);
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
   }
 
  private:
-  void Step(char byte, std::string& out) {
+  char* Step(char byte, char* out) {
     if (url_ && open_ && byte == '\\') byte = '/';
     if ((!url_ || slashes_ > 2) && open_ && UrlEscapeSet[Code(byte)]) {
-      AppendEscape(out, Code(byte));
-      return;
+      return WriteEscape(out, Code(byte));
     }
     if (open_ && InLowerCasePart()) byte = static_cast<char>(LowerCaseMap[Code(byte)]);
-    out += byte;
+    *out = byte;
     if (byte == '#' || byte == '?') open_ = false;
     if (byte == '@') seenAt_ = true;
     if (byte == '/') ++slashes_;
+    return out + 1;
   }
 
   bool InLowerCasePart() const {
@@ -198,9 +226,8 @@ void PutRootBeforeQuery(std::string& text) {
   if (query != kNone && authorityEnd != kNone && query < authorityEnd) text.insert(query, 1, '/');
 }
 
-std::string Cleaned(std::string text) {
-  CutAtZeroByte(text);
-  return TrimBlanks(text);
+std::string_view Cleaned(std::string_view text) {
+  return TrimmedView(text.substr(0, std::min(text.find('\0'), text.size())));
 }
 
 bool IsSchemeRelative(const std::string& reference) {
@@ -259,27 +286,73 @@ void FitBaseToReference(std::string& base, std::string& reference) {
   }
 }
 
+// What each byte may be in an address that IsCanonicalUrl accepts.
+enum CanonicalByte : unsigned char { kSchemeByte = 1, kHostByte = 2, kPathByte = 4 };
+
+constexpr std::array<unsigned char, 256> BuildCanonicalBytes() {
+  std::array<unsigned char, 256> classes{};
+  const std::array<bool, 256> escaped = BuildUrlEscapeSet();
+  for (int byte = 1; byte < 256; ++byte) classes[byte] = escaped[byte] ? 0 : kPathByte;
+  for (int byte = 'a'; byte <= 'z'; ++byte) classes[byte] |= kSchemeByte | kHostByte;
+  for (int byte = '0'; byte <= '9'; ++byte) classes[byte] |= kHostByte;
+  for (int byte : {'.', '-', ':'}) classes[byte] |= kHostByte;
+  return classes;
+}
+
+constexpr std::array<unsigned char, 256> kCanonicalBytes = BuildCanonicalBytes();
+
+// The index of the first byte from `start` on that is not of the class.
+std::size_t SkipBytes(std::string_view text, std::size_t start, CanonicalByte byteClass) {
+  while (start < text.size() && (kCanonicalBytes[Code(text[start])] & byteClass) != 0) ++start;
+  return start;
+}
+
+// Whether normalising would leave the text as it is, for the addresses the file
+// list writer produces: "scheme://host/path", scheme and host in lower case, no
+// byte that would be escaped or cut off, no "/../" step. Other texts give false
+// even when they are canonical.
+bool IsCanonicalUrl(std::string_view text) {
+  const std::size_t schemeEnd = SkipBytes(text, 0, kSchemeByte);
+  if (schemeEnd < 3 || schemeEnd > 6 || text.substr(schemeEnd, 3) != "://" ||
+      text.substr(0, schemeEnd) == "file") {
+    return false;
+  }
+  const std::size_t hostStart = schemeEnd + 3;
+  const std::size_t pathStart = SkipBytes(text, hostStart, kHostByte);
+  if (pathStart == hostStart || pathStart == text.size() || text[pathStart] != '/') return false;
+  return SkipBytes(text, pathStart, kPathByte) == text.size() &&
+         text.find("/../", schemeEnd) == kNone;
+}
+
+// A relative path against a canonical base without a query keeps the base up
+// to its last separator; none when the result would not be canonical.
+std::optional<std::string> JoinCanonically(std::string_view base, std::string_view reference) {
+  if (reference.empty() || IsSeparator(reference[0]) || IsUrl(reference) ||
+      !IsCanonicalUrl(base) || QueryStart(base) != kNone) {
+    return std::nullopt;
+  }
+  std::string joined(base.substr(0, LastSeparator(base) + 1));
+  joined += reference;
+  if (!IsCanonicalUrl(joined)) return std::nullopt;
+  return joined;
+}
+
 }  // namespace
 
 const std::array<unsigned char, 256> LowerCaseMap = BuildLowerCaseMap();
 const std::array<bool, 256> UrlEscapeSet = BuildUrlEscapeSet();
 
-std::string TrimBlanks(std::string_view text) {
-  const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-  return first < last ? std::string(first, last) : std::string();
-}
+std::string TrimBlanks(std::string_view text) { return std::string(TrimmedView(text)); }
 
 bool IsUrl(std::string_view text) {
-  const std::string folded = Folded(text);
-  const std::size_t mark = folded.find("://");
-  return mark != kNone && mark >= 3 && mark <= 6 && folded.compare(0, 7, "file://") != 0;
+  const std::size_t mark = FindSchemeMark(text);
+  return mark != kNone && mark >= 3 && mark <= 6 && !BeginsWithFileScheme(text);
 }
 
 std::string NormalizeUrl(std::string text) {
   CutAtZeroByte(text);
   if (IsDrivePath(text)) text.insert(0, "file://");
-  text = TrimBlanks(text);
+  TrimInPlace(text);
   if (!text.empty() && (text[0] == '\\' || text[0] == '.')) text[0] = '/';
   const bool rootAdded = AddRootToAuthorityOnlyForm(text);
   const bool url = IsUrl(text);
@@ -292,9 +365,18 @@ std::string NormalizeUrl(std::string text) {
   return text;
 }
 
-std::string ResolveUrl(std::string base, std::string reference) {
-  base = Cleaned(std::move(base));
-  reference = Cleaned(std::move(reference));
+// The common cases go without the general steps: a canonical address, the way
+// the file list writer leaves every address, and a relative path against a
+// canonical base.
+std::string ResolveUrl(std::string_view baseText, std::string_view referenceText) {
+  const std::string_view cleanReference = Cleaned(referenceText);
+  if (IsCanonicalUrl(cleanReference)) return std::string(cleanReference);
+  const std::string_view cleanBase = Cleaned(baseText);
+  if (std::optional<std::string> joined = JoinCanonically(cleanBase, cleanReference)) {
+    return std::move(*joined);
+  }
+  std::string base(cleanBase);
+  std::string reference(cleanReference);
   if (IsSchemeRelative(reference)) {
     if (IsUrl(base)) reference.insert(0, base, 0, FindSchemeMark(base) + 1);
     base.clear();

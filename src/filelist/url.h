@@ -25,4 +25,4 @@ std::string NormalizeUrl(std::string text);
 
 // The reference resolved against the base, which takes part only when it is a
 // URL and the reference is not; the result is normalised.
-std::string ResolveUrl(std::string base, std::string reference);
+std::string ResolveUrl(std::string_view base, std::string_view reference);
