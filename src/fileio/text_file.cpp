@@ -108,17 +108,19 @@ void TextFile::ReadLine(std::string& line) {
 }
 
 bool TextFile::TakeBufferedLine(std::string& line) {
+  const char* const begin = buffer_ + bufferStart_;
   const std::size_t count = static_cast<std::size_t>(buffered_);
-  const void* found = std::memchr(buffer_, '\n', count);
-  const char* end = found != nullptr ? static_cast<const char*>(found) : buffer_ + count;
-  AppendWithoutCarriageReturns(line, buffer_, end);
+  const void* found = std::memchr(begin, '\n', count);
+  const char* end = found != nullptr ? static_cast<const char*>(found) : begin + count;
+  AppendWithoutCarriageReturns(line, begin, end);
   if (found == nullptr) {
     buffered_ = 0;
     return false;
   }
-  const std::size_t rest = count - static_cast<std::size_t>(end + 1 - buffer_);
-  std::memmove(buffer_, end + 1, rest);
-  buffered_ = static_cast<int>(rest);
+  // The rest stays where it is: the next line starts after the LF.
+  const std::size_t taken = static_cast<std::size_t>(end + 1 - begin);
+  bufferStart_ += taken;
+  buffered_ -= static_cast<int>(taken);
   return true;
 }
 
@@ -127,6 +129,7 @@ bool TextFile::Refill() {
   if (readFailed_ && stream_ != nullptr) return false;
   std::size_t delivered = 0;
   ReadBytes(buffer_, sizeof buffer_, delivered);
+  bufferStart_ = 0;
   buffered_ = static_cast<int>(delivered);
   return delivered > 0;
 }

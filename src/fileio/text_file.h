@@ -60,6 +60,8 @@ class TextFile {
   std::FILE* stream_ = nullptr;
   std::string path_;
   char buffer_[2048];
+  // The unread bytes: buffered_ bytes from buffer_[bufferStart_] on.
+  std::size_t bufferStart_ = 0;
   int buffered_ = 0;
   bool writing_ = false;
   // A read failed: reading ends there.

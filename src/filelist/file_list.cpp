@@ -2,7 +2,9 @@
 #include "filelist/file_list.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <numeric>
 #include <unordered_set>
 
 namespace {
@@ -53,6 +55,28 @@ FileList::WithPath(const std::string& path) const {
   return std::equal_range(entries_.begin(), entries_.end(), path, PathOrder());
 }
 
+// A list the utility wrote is sorted already. Otherwise positions are sorted,
+// which move four bytes where an entry would move two strings, and the entries
+// are then moved along the cycles of that order, so no second list is needed.
 void FileList::SortByPath() {
-  std::stable_sort(entries_.begin(), entries_.end(), PathLess);
+  if (std::is_sorted(entries_.begin(), entries_.end(), PathLess)) return;
+  std::vector<std::uint32_t> order(entries_.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return PathLess(entries_[a], entries_[b]);
+  });
+  // order[i] is the place the entry for place i comes from; a done place gets order[i] = i.
+  for (std::uint32_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    FileListEntry first = std::move(entries_[start]);
+    std::uint32_t place = start;
+    while (order[place] != start) {
+      const std::uint32_t from = order[place];
+      entries_[place] = std::move(entries_[from]);
+      order[place] = place;
+      place = from;
+    }
+    entries_[place] = std::move(first);
+    order[place] = place;
+  }
 }

@@ -121,6 +121,26 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"/p/", "http://h/1/", kKindDir}, {"/p/", "http://h/2", kKindFile}}}),
     [](const ::testing::TestParamInfo<PairingCase>& info) { return info.param.name; });
 
+// A list long enough that sorting cannot happen to keep the order by chance:
+// 1,500 entries over 40 paths, in shuffled order. Entries with equal paths
+// keep the order of the file, which the addresses number.
+TEST_F(FileListFileTest, LargeListLoadsSortedWithEqualPathsInFileOrder) {
+  std::mt19937 random(11);
+  std::vector<FileListEntry> written;
+  std::string content;
+  for (int i = 0; i < 1500; ++i) {
+    const std::string path = "/docs/" + std::to_string(random() % 40) + ".htm";
+    const std::string url = "http://h/" + std::to_string(i);
+    written.push_back({path, url, kKindFile});
+    content += "FILE=" + path + "\nURL=" + url + "\n\n";
+  }
+  std::vector<FileListEntry> expected = written;
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const FileListEntry& a, const FileListEntry& b) { return a.path < b.path; });
+  EXPECT_EQ(LoadText(content), expected);
+  EXPECT_EQ(LoadText(SavedText()), expected);
+}
+
 TEST_F(FileListFileTest, MissingFileGivesAnEmptyList) {
   state.fileList.Insert({"/old", "http://h/old", kKindFile});
   state.fileList.Load(state, dir.Path("missing.txt"));
