@@ -5,7 +5,8 @@
 
 // True when `text` holds a CR or an LF, which would split a line of a file.
 inline bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  // One search per byte value: each runs over the whole text at memchr's pace.
+  return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
 // True when `text` holds a CR, an LF or a zero byte: such a text is neither

@@ -66,12 +66,17 @@ std::size_t FirstFlaggedByte(std::uint64_t flags) {
 std::uint64_t WithoutFirstBytes(std::uint64_t word, std::size_t count) {
   return word >> (8 * count);
 }
+// All bits of the first `count` bytes (fewer than 8).
+std::uint64_t FirstBytes(std::size_t count) { return (std::uint64_t{1} << (8 * count)) - 1; }
 #else
 std::size_t FirstFlaggedByte(std::uint64_t flags) {
   return static_cast<std::size_t>(__builtin_clzll(flags)) / 8;
 }
 std::uint64_t WithoutFirstBytes(std::uint64_t word, std::size_t count) {
   return word << (8 * count);
+}
+std::uint64_t FirstBytes(std::size_t count) {
+  return count == 0 ? 0 : ~std::uint64_t{0} << (64 - 8 * count);
 }
 #endif
 
@@ -91,29 +96,37 @@ class Escaper {
 
   // Words without special bytes are copied whole. In the others, each run of
   // plain bytes is stored as a word from its first byte on, and what follows
-  // the run overwrites the bytes stored past it.
+  // the run overwrites the bytes stored past it. The last bytes are taken as
+  // the end of a word that overlaps bytes done already.
   char* Run(char* out) {
+    const std::size_t size = text_.size();
     std::size_t at = 0;
-    for (; text_.size() - at >= 8; at += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, text_.data() + at, sizeof word);
-      std::size_t done = 0;
-      for (std::uint64_t special = SpecialBytes(word); special != 0; special &= special - 1) {
-        const std::size_t next = FirstFlaggedByte(special);
-        StoreFrom(out, word, done);
-        out = Special(out + (next - done), at + next);
-        done = next + 1;
-      }
-      if (done < 8) {
-        StoreFrom(out, word, done);
-        out += 8 - done;
-      }
+    for (; size - at >= 8; at += 8) out = Word(out, at, 0);
+    if (at == size) return out;
+    if (size < 8) {
+      for (; at < size; ++at) out = Byte(out, at);
+      return out;
     }
-    for (; at < text_.size(); ++at) out = Byte(out, at);
-    return out;
+    return Word(out, size - 8, at - (size - 8));
   }
 
  private:
+  // Writes the bytes of the word at `start` from its byte `done` on.
+  char* Word(char* out, std::size_t start, std::size_t done) {
+    std::uint64_t word;
+    std::memcpy(&word, text_.data() + start, sizeof word);
+    for (std::uint64_t special = SpecialBytes(word) & ~FirstBytes(done); special != 0;
+         special &= special - 1) {
+      const std::size_t next = FirstFlaggedByte(special);
+      StoreFrom(out, word, done);
+      out = Special(out + (next - done), start + next);
+      done = next + 1;
+    }
+    if (done == 8) return out;
+    StoreFrom(out, word, done);
+    return out + (8 - done);
+  }
+
   char* Byte(char* out, std::size_t at) {
     if (kEntities[static_cast<unsigned char>(text_[at])].size == 0) {
       *out = text_[at];

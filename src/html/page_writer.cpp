@@ -22,7 +22,8 @@ PageWriter& PageWriter::Written() {
   return *this;
 }
 
-PageWriter& PageWriter::WriteString(std::string_view markup) {
+// The way of a piece that does not fit, and of every piece of a writer over a stream.
+PageWriter& PageWriter::WriteStringFlushing(std::string_view markup) {
   if (markup.size() > Room()) {
     Flush();
     if (markup.size() > kBufferSize) {
@@ -51,7 +52,8 @@ void PageWriter::WriteEscaped(std::string_view value, Escape escape) {
   Written();
 }
 
-PageWriter& PageWriter::WriteValue(std::string_view value) {
+// The way of a value that may not fit, and of every value of a writer over a stream.
+PageWriter& PageWriter::WriteValueInPieces(std::string_view value) {
   WriteEscaped(value, EscapeMarkupTo);
   return *this;
 }

@@ -3,11 +3,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "html/escape.h"
 
 // Where the bytes of a page go: the process's standard output, or a stream in tests.
 class PageSink {
@@ -27,9 +30,19 @@ class PageWriter {
   PageWriter& operator=(const PageWriter&) = delete;
 
   // Fixed markup of the program, written byte for byte (zero bytes included).
-  PageWriter& WriteString(std::string_view markup);
+  // Inline, so that the copy of a literal is a few moves.
+  PageWriter& WriteString(std::string_view markup) {
+    if (markup.size() > Room() || writeThrough_) return WriteStringFlushing(markup);
+    std::memcpy(buffer_.data() + used_, markup.data(), markup.size());
+    used_ += markup.size();
+    return *this;
+  }
   // A value from the request, the state or a file, escaped for markup.
-  PageWriter& WriteValue(std::string_view value);
+  PageWriter& WriteValue(std::string_view value) {
+    if (EscapedRoom(value.size()) > Room() || writeThrough_) return WriteValueInPieces(value);
+    used_ = static_cast<std::size_t>(EscapeMarkupTo(buffer_.data() + used_, value) - buffer_.data());
+    return *this;
+  }
   // The content of a text area: escaped like a value, and every LF that
   // directly follows a CR left out. Returns whether the text holds a control
   // byte other than TAB, LF and CR.
@@ -60,6 +73,8 @@ class PageWriter {
   // escape(out, piece) writes a piece of `value` escaped and returns its end.
   template <typename Escape>
   void WriteEscaped(std::string_view value, Escape escape);
+  PageWriter& WriteStringFlushing(std::string_view markup);
+  PageWriter& WriteValueInPieces(std::string_view value);
   PageWriter& Written();
   std::size_t Room() const { return kBufferSize - used_; }
 
