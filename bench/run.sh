@@ -70,17 +70,19 @@ make_files() {
   (cd "$1" && seq -f 'page%06g.htm' 0 $(($2 - 1)) | xargs touch)
 }
 
-# write_list FILE COUNT FOLDER: a file list of COUNT entries in shuffled order. Most name
-# documents of FOLDER; every 25th is the folder itself (many entries share that path) and
-# every 50th a document that does not exist.
+# write_list FILE COUNT FOLDER: a file list of COUNT entries in shuffled order, with the
+# absolute addresses the utility writes; every tenth address is relative, as written by hand.
+# Most entries name documents of FOLDER; every 25th is the folder itself (many entries share
+# that path) and every 50th a document that does not exist.
 write_list() {
   {
     printf '      http://www.example.com/ - file list\n\n'
     seq 0 $(($2 - 1)) | shuf --random-source=<(yes) | awk -v folder="$3" '{
       name = sprintf("page%06d.htm", $1)
-      if ($1 % 25 == 0) printf "DIR=%s/\nURL=docs/\n\n", folder
-      else if ($1 % 50 == 1) printf "FILE=%s/missing/%s\nURL=docs/missing/%s\n\n", folder, name, name
-      else printf "FILE=%s/%s\nURL=docs/%s\n\n", folder, name, name
+      url = ($1 % 10 == 5 ? "" : "http://www.example.com/") "docs/"
+      if ($1 % 25 == 0) printf "DIR=%s/\nURL=%s\n\n", folder, url
+      else if ($1 % 50 == 1) printf "FILE=%s/missing/%s\nURL=%smissing/%s\n\n", folder, name, url, name
+      else printf "FILE=%s/%s\nURL=%s%s\n\n", folder, name, url, name
     }'
   } >"$1"
 }
