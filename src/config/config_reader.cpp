@@ -1,6 +1,7 @@
 // The configuration file format: the key table and the conversion of each value.
 #include "config/config_reader.h"
 
+#include <string_view>
 #include <vector>
 
 #include "cgi/form_data.h"
@@ -29,7 +30,7 @@ struct Keyword {
 };
 
 struct KeyRule {
-  const char* key;
+  std::string_view key;  // compared by length first
   ConfigField field;
   Conversion conversion;
   std::string SearchConfig::*text = nullptr;

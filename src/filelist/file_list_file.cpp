@@ -87,7 +87,8 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
                         const std::string& siteRoot) {
   FileListEntry entry;
   entry.kind = kind;
-  entry.path = keyLine.substr(keyLine.find('=') + 1);
+  // The keyword ends with the line's first "=".
+  entry.path = keyLine.substr(KeywordOf(kind).size());
   entry.url = ResolveUrl(siteRoot, std::string_view(urlLine).substr(kUrlKeyword.size()));
   if (kind != kKindFile) {
     if (!entry.path.empty() && !EndsWithSeparator(entry.path)) entry.path += '/';

@@ -319,9 +319,16 @@ bool IsCanonicalUrl(std::string_view text) {
   }
   const std::size_t hostStart = schemeEnd + 3;
   const std::size_t pathStart = SkipBytes(text, hostStart, kHostByte);
-  if (pathStart == hostStart || pathStart == text.size() || text[pathStart] != '/') return false;
-  return SkipBytes(text, pathStart, kPathByte) == text.size() &&
-         text.find("/../", schemeEnd) == kNone;
+  if (pathStart == hostStart || pathStart == text.size() || text[pathStart] != '/' ||
+      text.substr(hostStart, pathStart - hostStart) == "..") {
+    return false;
+  }
+  // The path begins with "/", so a "." after its first byte has a byte before it.
+  for (std::size_t i = pathStart; i < text.size(); ++i) {
+    if ((kCanonicalBytes[Code(text[i])] & kPathByte) == 0) return false;
+    if (text[i] == '.' && text[i - 1] == '/' && text.substr(i, 3) == "../") return false;
+  }
+  return true;
 }
 
 // A relative path against a canonical base without a query keeps the base up
@@ -369,8 +376,9 @@ std::string NormalizeUrl(std::string text) {
 // the file list writer leaves every address, and a relative path against a
 // canonical base.
 std::string ResolveUrl(std::string_view baseText, std::string_view referenceText) {
+  // A canonical text holds no zero byte and no blank at its ends: cleaning keeps it whole.
+  if (IsCanonicalUrl(referenceText)) return std::string(referenceText);
   const std::string_view cleanReference = Cleaned(referenceText);
-  if (IsCanonicalUrl(cleanReference)) return std::string(cleanReference);
   const std::string_view cleanBase = Cleaned(baseText);
   if (std::optional<std::string> joined = JoinCanonically(cleanBase, cleanReference)) {
     return std::move(*joined);
