@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "counting_sink.h"
 #include "editor/editor_text.h"
-#include "html/page_writer.h"
 
 namespace {
 
@@ -26,13 +26,6 @@ std::string WriteLargestFile() {
   close(fd);
   return path;
 }
-
-// Counts the page's bytes and drops them, as a pipe to the web server would take them.
-class CountingSink : public PageSink {
- public:
-  void Write(const char*, std::size_t size) override { count += size; }
-  std::size_t count = 0;
-};
 
 void BM_LoadAndEscapeLargestFile(benchmark::State& run) {
   const std::string path = WriteLargestFile();

@@ -9,34 +9,17 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "counting_sink.h"
 #include "filelist/file_list.h"
 #include "filelist/file_list_page.h"
 
 namespace {
 
 const char* const kKeywords[] = {"FILE=", "DIR=", "TREE="};
-
-// Counts the page bytes and drops them, as a pipe to the web server would take them.
-class CountingBuffer : public std::streambuf {
- public:
-  std::streamsize count = 0;
-
- protected:
-  int overflow(int c) override {
-    ++count;
-    return c;
-  }
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    count += n;
-    return n;
-  }
-};
 
 // A program directory holding a file list of `count` entries in random order
 // and an empty folder to browse.
@@ -95,11 +78,11 @@ void BM_LoadAndRenderFileList(benchmark::State& state) {
   ListFixture fixture(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     fixture.state.fileList.Load(fixture.state, fixture.listPath);
-    CountingBuffer buffer;
-    std::ostream page(&buffer);
-    PageWriter out(page);
+    CountingSink sink;
+    PageWriter out(sink);
     RenderFileListPage(out, fixture.state);
-    benchmark::DoNotOptimize(buffer.count);
+    out.Flush();
+    benchmark::DoNotOptimize(sink.count);
   }
   state.SetComplexityN(state.range(0));
 }

@@ -226,32 +226,46 @@ page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm'
 
 make_files "$work/docs" 100000
 
-# scale LABEL ENTRIES FILES: the file list page with ENTRIES list entries while browsing a
-# folder of FILES documents.
+# scale SERIES ENTRIES FILES: the file list page with ENTRIES list entries while browsing a
+# folder of FILES documents. The series "hand" reads the list as write_list makes it, as if
+# written by hand; in "saved" the program first saves it, sorted and with absolute addresses,
+# as the utility leaves every list it writes; "folder" grows the browsed folder.
+# Prints a row of the table; the growth compares the instructions with the previous row.
 scale() {
-  local label=$1 entries=$2 files=$3
+  local series=$1 entries=$2 files=$3
   local data=$work/scale/data browse=$work/scale/browse
   rm -rf "$work/scale"
   make_data "$data" "$entries" "$work/docs"
   make_files "$browse" "$files"
+  if [[ $series == saved ]]; then
+    (request_env "$data" "$browse" POST 'target=main&act=delchk&fname=filelist.txt'
+     "$work/cgi_post" "$work/body" "$data/tvqconf.cgi" >/dev/null)
+  fi
   (
     request_env "$data" "$browse" GET 'target=flist'
     local scaleRuns=$((entries + files > 100000 ? 5 : 20))
     hyperfine -N --style none --warmup 2 --runs "$scaleRuns" --export-csv "$work/times.csv" \
       "$data/tvqconf.cgi" >/dev/null 2>&1
-    local count kb listKb
+    local count kb listKb growth=-
     count=$(instructions "$data/tvqconf.cgi")
     kb=$(/usr/bin/time -f %M "$data/tvqconf.cgi" <"$work/body" 2>&1 >/dev/null | tail -1)
     listKb=$(($(stat -c %s "$data/filelist.txt") / 1024))
-    printf '| %-8s | %7s | %7s | %9s | %13s | %9s | %8s | %7s |\n' "$label" "$entries" "$files" \
-      "$(median_ms "$work/times.csv" 1)" "$count" "$((count / (entries + files)))" "$kb" "$listKb"
+    [[ -s $work/previous ]] && growth=$(awk -v a="$count" -v b="$(cat "$work/previous")" 'BEGIN { printf "%.1fx", a / b }')
+    echo "$count" >"$work/previous"
+    printf '| %-7s | %7s | %7s | %8s | %13s | %8s | %6s | %7s | %7s |\n' "$series" "$entries" \
+      "$files" "$(median_ms "$work/times.csv" 1)" "$count" "$((count / (entries + files)))" \
+      "$growth" "$kb" "$listKb"
   )
 }
 
 echo
-printf '| %-8s | %7s | %7s | %9s | %13s | %9s | %8s | %7s |\n' series entries files 'ms' \
-  instructions 'per item' 'max KB' 'list KB'
-printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' ---------- --------- --------- ----------- --------------- \
-  ----------- ---------- ---------
-for count in 1000 10000 100000; do scale entries "$count" 100; done
+printf '| %-7s | %7s | %7s | %8s | %13s | %8s | %6s | %7s | %7s |\n' series entries files ms \
+  instructions per\ item growth 'max KB' 'list KB'
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n' --------- --------- --------- ---------- \
+  --------------- ---------- -------- --------- ---------
+for series in hand saved; do
+  : >"$work/previous"
+  for count in 1000 10000 100000; do scale "$series" "$count" 100; done
+done
+: >"$work/previous"
 for count in 1000 10000 100000; do scale folder 100 "$count"; done
