@@ -22,9 +22,9 @@ struct alignas(8) Entity {
   bool control;        // a control byte other than TAB, LF and CR
 };
 
-// The four markup bytes; LF, which a text area may leave out; and the control
-// bytes, which stand for themselves but are noted. Every other byte takes the
-// fast way through the loop below.
+// The four markup bytes get their entities. The control bytes stand for
+// themselves but take the slow way, which notes those other than TAB, LF and CR
+// and lets a text area leave out an LF; every other byte takes the fast way.
 constexpr std::array<Entity, 256> BuildEntities() {
   std::array<Entity, 256> entities{};
   for (int byte = 0; byte < 0x20; ++byte) entities[byte] = {{static_cast<char>(byte)}, 1, true};

@@ -40,7 +40,8 @@ class PageWriter {
   // A value from the request, the state or a file, escaped for markup.
   PageWriter& WriteValue(std::string_view value) {
     if (EscapedRoom(value.size()) > Room() || writeThrough_) return WriteValueInPieces(value);
-    used_ = static_cast<std::size_t>(EscapeMarkupTo(buffer_.data() + used_, value) - buffer_.data());
+    char* const end = EscapeMarkupTo(buffer_.data() + used_, value);
+    used_ = static_cast<std::size_t>(end - buffer_.data());
     return *this;
   }
   // The content of a text area: escaped like a value, and every LF that
