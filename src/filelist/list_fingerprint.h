@@ -9,7 +9,8 @@
 // list as the page drew it.
 constexpr char kFingerprintField[] = "listsum";
 
-// 64-bit FNV-1a over every line read, each followed by an LF.
+// A 64-bit hash in the manner of FNV-1a over every line read, each followed by
+// an LF, taken eight bytes at a time where a line has them.
 class ListFingerprint {
  public:
   void AddLine(std::string_view line);
