@@ -228,8 +228,9 @@ make_files "$work/docs" 100000
 
 # scale SERIES ENTRIES FILES: the file list page with ENTRIES list entries while browsing a
 # folder of FILES documents. The series "hand" reads the list as write_list makes it, as if
-# written by hand; in "saved" the program first saves it, sorted and with absolute addresses,
-# as the utility leaves every list it writes; "folder" grows the browsed folder.
+# written by hand; in "saved" the program first adds a folder to it, which saves the list
+# sorted and with absolute addresses, as the utility leaves every list it writes; "folder"
+# grows the browsed folder.
 # Prints a row of the table; the growth compares the instructions with the previous row.
 scale() {
   local series=$1 entries=$2 files=$3
@@ -238,7 +239,9 @@ scale() {
   make_data "$data" "$entries" "$work/docs"
   make_files "$browse" "$files"
   if [[ $series == saved ]]; then
-    (request_env "$data" "$browse" POST 'target=main&act=delchk&fname=filelist.txt'
+    # Adding one more folder saves the whole list.
+    (request_env "$data" "$browse" POST \
+       "target=main&act=adddir1&fname=filelist.txt&curdir=$browse/&rempath=%2Fbrowse"
      "$work/cgi_post" "$work/body" "$data/tvqconf.cgi" >/dev/null)
   fi
   (
