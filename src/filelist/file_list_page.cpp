@@ -4,10 +4,9 @@
 #include <algorithm>
 
 #include "app/app_state.h"
-#include "fileio/text_file.h"
+#include "filelist/entry_existence.h"
 #include "filelist/folder_scan.h"
 #include "filelist/list_fingerprint.h"
-#include "fileio/line_safety.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -17,7 +16,8 @@ constexpr int kIndentStep = 3;
 // After a hint, the next one comes no earlier than this many input bytes on.
 constexpr std::size_t kHintSpacing = 25;
 
-const char* const kRowColours[] = {"ffffff", "e0e0e0"};
+// The start of a cell in each row colour; the colours alternate from white.
+constexpr std::string_view kCellStarts[] = {"<td bgcolor=\"#ffffff\"", "<td bgcolor=\"#e0e0e0\""};
 
 const char kWarningMark[] = "<font color=\"#ff0000\"><b>*</b></font>\n";
 
@@ -36,49 +36,6 @@ std::size_t NextSeparator(std::string_view text, std::size_t from) {
   }
   return std::string_view::npos;
 }
-
-// The folder that holds `path` (a trailing "/" ignored); empty for a name
-// without a folder and for a name directly below the root.
-std::string ParentFolder(const std::string& path) {
-  const std::size_t end = path.find_last_not_of('/');
-  const std::size_t slash = end == std::string::npos ? end : path.rfind('/', end);
-  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
-}
-
-bool IsBelow(const std::string& path, const std::string& folder) {
-  return !folder.empty() && path.size() > folder.size() && path[folder.size()] == '/' &&
-         path.compare(0, folder.size(), folder) == 0;
-}
-
-// The highest folder above `path` that cannot be entered, or empty when the
-// folder holding it can.
-std::string HighestMissingFolder(const std::string& path) {
-  std::string missing;
-  for (std::string folder = ParentFolder(path); !folder.empty() && !IsDirectory(folder);
-       folder = ParentFolder(folder)) {
-    missing = folder;
-  }
-  return missing;
-}
-
-// Tells whether the paths of the entries exist, taken in list order. Sorting
-// puts every path below a folder together, so remembering the last folder
-// found missing spares the file system a look at each path below it.
-class ExistenceCheck {
- public:
-  bool Exists(const FileListEntry& entry) {
-    const std::string& path = entry.path;
-    if (HoldsLineBreakOrZero(path) || IsBelow(path, missingFolder_)) return false;
-    // Asking first for what the entry should be costs one look when it is there.
-    const bool found = entry.kind == kKindFile ? IsFile(path) || IsDirectory(path)
-                                               : IsDirectory(path) || IsFile(path);
-    if (!found) missingFolder_ = HighestMissingFolder(path);
-    return found;
-  }
-
- private:
-  std::string missingFolder_;
-};
 
 // Every form of the page returns to the directory browser.
 void WriteFormStart(PageWriter& out, const char* name, const AppState& state) {
@@ -197,29 +154,25 @@ void WriteAddForm(PageWriter& out, const AppState& state,
   out.WriteString("</td>\n</tr>\n</table>\n\n</td>\n</form>\n</tr>\n<tr>\n");
 }
 
-void WriteCellStart(PageWriter& out, const char* colour) {
-  out.WriteString("<td bgcolor=\"#").WriteString(colour).WriteString("\"");
-}
-
 // One row of the entry table; returns whether it carries the warning mark.
 bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber,
-                   ExistenceCheck& existence) {
-  const char* colour = kRowColours[(rowNumber - 1) % 2];
-  const bool missing = !existence.Exists(entry);
+                   EntryExistence& existence) {
+  const std::string_view cellStart = kCellStarts[(rowNumber - 1) % 2];
+  const bool missing = !existence.Exists(rowNumber - 1);
   out.WriteString("<tr>\n<td><font size=-1>\n").WriteString(KindLabel(entry.kind));
   out.WriteString("&nbsp;\n</font></td>\n");
-  WriteCellStart(out, colour);
+  out.WriteString(cellStart);
   out.WriteString("><font size=-1>\n <nobr>");
   if (missing) out.WriteString(kWarningMark);
   InsertBreakHints(out, entry.path);
   out.WriteString("</nobr>\n</font></td>\n");
-  WriteCellStart(out, colour);
+  out.WriteString(cellStart);
   out.WriteString(">\n &nbsp;\n</td>\n");
-  WriteCellStart(out, colour);
+  out.WriteString(cellStart);
   out.WriteString("><font size=-1>\n <nobr>");
   InsertBreakHints(out, entry.url);
   out.WriteString("</nobr>\n</font></td>\n");
-  WriteCellStart(out, colour);
+  out.WriteString(cellStart);
   out.WriteString(" align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\"");
   out.WriteNumber(static_cast<long>(rowNumber));
   out.WriteString("\">\n</td>\n</tr>\n");
@@ -237,7 +190,7 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
       "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Virtual path\n</font></td>\n"
       "<td bgcolor=\"#e0e0e0\" align=\"right\"><font size=-2>\n To&nbsp;be<br>removed\n"
       "</font></td>\n</tr>\n");
-  ExistenceCheck existence;
+  EntryExistence existence(state.fileList.entries());
   bool anyMissing = false;
   std::size_t rowNumber = 0;
   for (const FileListEntry& entry : state.fileList.entries()) {

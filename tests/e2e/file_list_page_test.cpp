@@ -107,6 +107,28 @@ TEST_F(FileListPageTest, UnreadableFolderShowsRootAndAncestorsOnly) {
   EXPECT_EQ(SelectOptions(body, "files"), " <option value=\"\">&lt;No files found&gt;</option>\n");
 }
 
+// A folder that others may read but not search lists its files, yet none of
+// them can be looked up: each is marked, however many the list names.
+TEST_F(FileListPageTest, FilesOfAFolderThatCannotBeSearchedAreMarked) {
+  dir.MakeDir("shut");
+  std::string list;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "shut/f" + std::to_string(i);
+    dir.Write(name, "x");
+    list += "FILE=" + dir.Path(name) + "\nURL=http://h/" + std::to_string(i) + "\n";
+  }
+  dir.Write("list.txt", list);
+  chmod(dir.Path("shut").c_str(), 0744);
+  CgiRequest request;
+  request.body = "target=flist&act=chdir&fname=list.txt&dirlist=" + dir.path();
+  request.unprivileged = true;
+  const std::string body = Run(request).Body();
+  const std::string mark = "<nobr><font color=\"#ff0000\"><b>*</b></font>\n";
+  std::size_t marks = 0;
+  for (std::size_t at = body.find(mark); at != body.npos; at = body.find(mark, at + 1)) ++marks;
+  EXPECT_EQ(marks, 20u);
+}
+
 TEST_F(FileListPageTest, BrowsedFolderIsAnExistingFolderElseTheSiteRoot) {
   dir.MakeDir("www/sub");
   dir.Write("www/a.htm", "x");

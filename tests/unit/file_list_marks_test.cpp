@@ -1,6 +1,9 @@
 // The warning mark of the entry table: given to every path that cannot be found.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <sstream>
 
 #include "app/app_state.h"
@@ -52,6 +55,35 @@ TEST(FileListMarksTest, MarksEveryPathThatIsNeitherFileNorFolder) {
   };
   std::vector<bool> expected;
   for (const MarkCase& entry : cases) expected.push_back(entry.marked);
+  EXPECT_EQ(MarkedRows(dir, cases), expected);
+}
+
+// Twenty entries or more in one folder are checked against its listing: every
+// kind of entry there must get the mark that looking up its path gives.
+TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
+  TempDir dir;
+  dir.MakeDir("www/sub");
+  for (int i = 0; i < 20; ++i) dir.Write("www/page" + std::to_string(i) + ".htm", "x");
+  ASSERT_EQ(symlink(dir.Path("www/page1.htm").c_str(), dir.Path("www/link").c_str()), 0);
+  ASSERT_EQ(symlink(dir.Path("www/gone.htm").c_str(), dir.Path("www/dangling").c_str()), 0);
+  ASSERT_EQ(symlink(dir.Path("www/sub").c_str(), dir.Path("www/sublink").c_str()), 0);
+  std::vector<MarkCase> cases;
+  for (int i = 0; i < 22; ++i) cases.push_back({"www/page" + std::to_string(i) + ".htm", kKindFile, i >= 20});
+  for (const MarkCase& entry : std::vector<MarkCase>{
+           {"www/page3.htm", kKindFile, false},  {"www/page3.htm/", kKindDir, true},
+           {"www/sub", kKindFile, false},        {"www/sub/", kKindTree, false},
+           {"www/link", kKindFile, false},       {"www/link/", kKindDir, true},
+           {"www/dangling", kKindFile, true},    {"www/sublink/", kKindDir, false},
+           {"www/.", kKindDir, false},           {"www/..", kKindDir, false},
+           {"www/x\\y", kKindFile, true}}) {
+    cases.push_back(entry);
+  }
+  std::vector<bool> expected;
+  std::vector<MarkCase> sorted = cases;
+  std::stable_sort(sorted.begin(), sorted.end(), [&dir](const MarkCase& a, const MarkCase& b) {
+    return dir.Path(a.path) < dir.Path(b.path);
+  });
+  for (const MarkCase& entry : sorted) expected.push_back(entry.marked);
   EXPECT_EQ(MarkedRows(dir, cases), expected);
 }
 

@@ -1,0 +1,33 @@
+// Whether the paths of the file list's entries exist, for the warning marks of its page.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "filelist/file_list.h"
+
+// Answers for the entries of a list, asked in list order, whether the file
+// system reports an entry at each path (as IsFile or IsDirectory would); a path
+// holding a line break or a zero byte is never looked up. Sorting keeps the
+// paths below one folder together: a folder found missing spares a look at
+// each path below it, and a long run of paths in one folder is checked against
+// one reading of its listing, which spares a status query for each entry that
+// the listing types. Any other path is examined itself.
+class EntryExistence {
+ public:
+  explicit EntryExistence(const FileList::Entries& entries) : entries_(entries) {}
+
+  bool Exists(std::size_t index);
+
+ private:
+  // Finds the run of entries in one folder that starts at `index` and, when it
+  // is long, which of them the folder's listing confirms.
+  void StartRun(std::size_t index);
+
+  const FileList::Entries& entries_;
+  std::string missingFolder_;
+  std::size_t runStart_ = 0;
+  std::size_t runEnd_ = 0;
+  std::vector<bool> listed_;  // per entry of the run: confirmed by the listing
+};
