@@ -55,3 +55,18 @@ std::string UrlDecode(const std::string& text) {
   }
   return out;
 }
+
+std::string ProtectFromUrlDecode(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '%') {
+      out += "%25";
+    } else if (c == '+') {
+      out += "%2B";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}

@@ -2,9 +2,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The number spelled by the hexadecimal digits of `text`; other bytes are skipped.
 int HexDigitsValue(const std::string& text);
 
 // "+" becomes a blank, "%XX" the byte it spells; malformed escapes pass literally.
 std::string UrlDecode(const std::string& text);
+
+// The text that UrlDecode turns back into `text`: "%" and "+" escaped, every
+// other byte kept.
+std::string ProtectFromUrlDecode(std::string_view text);

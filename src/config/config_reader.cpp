@@ -110,16 +110,21 @@ const std::vector<KeyRule>& KeyRules() {
   return rules;
 }
 
-// The rule of the line's key: the text before the first "=", upper-cased and
-// compared whole. None for a line without "=" or with an unknown key.
+// The rule of a key, upper-cased and compared whole; none for an unknown key.
+const KeyRule* FindKeyRule(std::string_view key) {
+  const std::string upper = ToUpperAscii(key);
+  for (const KeyRule& rule : KeyRules()) {
+    if (upper == rule.key) return &rule;
+  }
+  return nullptr;
+}
+
+// The rule of the line's key, the text before the first "="; none for a line
+// without "=" or with an unknown key.
 const KeyRule* FindLineRule(const std::string& line) {
   const std::string::size_type equals = line.find('=');
   if (equals == std::string::npos) return nullptr;
-  const std::string key = ToUpperAscii(std::string_view(line).substr(0, equals));
-  for (const KeyRule& rule : KeyRules()) {
-    if (key == rule.key) return &rule;
-  }
-  return nullptr;
+  return FindKeyRule(std::string_view(line).substr(0, equals));
 }
 
 // The keyword that value spells in any letter case, or nullptr.
@@ -172,6 +177,12 @@ std::optional<ConfigField> ConfigLineField(const std::string& line) {
   const KeyRule* rule = FindLineRule(line);
   if (rule == nullptr) return std::nullopt;
   return rule->field;
+}
+
+std::string ConfigLine(std::string_view key, std::string_view value) {
+  const KeyRule* rule = FindKeyRule(key);
+  const bool decoded = rule != nullptr && rule->conversion == Conversion::kDecoded;
+  return std::string(key) + "=" + (decoded ? ProtectFromUrlDecode(value) : std::string(value));
 }
 
 bool IsConfigLine(const std::string& line) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/search_config.h"
 
@@ -14,6 +15,10 @@ void ParseConfigLine(SearchConfig& config, const std::string& line);
 // The field whose option the line sets, as ParseConfigLine recognises its key;
 // none for a line that sets nothing.
 std::optional<ConfigField> ConfigLineField(const std::string& line);
+
+// The line "KEY=value" that reads back as `value`: for the keys whose values
+// the reader decodes, "%" and "+" are written escaped.
+std::string ConfigLine(std::string_view key, std::string_view value);
 
 // Whether the line has a place in a configuration file: blank, a comment (its
 // first non-blank byte ";" or "#"), or a non-empty key followed by "=".

@@ -21,7 +21,9 @@ namespace {
 std::optional<std::string> TextLine(const SearchOption& option, const std::string& value) {
   // A line break would end the line early and let the rest pose as a key.
   if (HoldsLineBreakOrZero(value)) return std::nullopt;
-  return std::string(option.key) + "=" + value + std::string(option.suffix);
+  // The reader decodes most text values: the line is written so that it reads
+  // back as the value posted, "+" and "%" included.
+  return ConfigLine(option.key, value + std::string(option.suffix));
 }
 
 std::optional<std::string> IntegerLine(const SearchOption& option, const std::string& value) {

@@ -45,6 +45,15 @@ TEST(FormFuzzTest, PercentEncodedBytesDecodeToThemselves) {
   }
 }
 
+TEST(FormFuzzTest, ProtectedTextDecodesToItself) {
+  std::mt19937 random(5);
+  const std::string alphabet = "%+25Bb &=\x80";
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string text = RandomBytes(random, alphabet);
+    ASSERT_EQ(UrlDecode(ProtectFromUrlDecode(text)), text) << text;
+  }
+}
+
 TEST(FormFuzzTest, DecodingNeverGrowsTheText) {
   std::mt19937 random(11);
   const std::string alphabet = "%+0123456789aAfFgG&= \x80\xff";
