@@ -1,7 +1,6 @@
 // Reading a folder's listing with the types it reports.
 #include "fileio/listed_entries.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,16 +17,23 @@ ListedType TypeOf(unsigned char type) {
 
 }  // namespace
 
-bool VisitListedEntries(const std::string& folder,
-                        const std::function<bool(std::string_view name, ListedType type)>& visit) {
-  DIR* const listing = opendir(folder.empty() ? "." : folder.c_str());
-  if (listing == nullptr) return false;
+FolderListing::FolderListing(const std::string& folder)
+    : listing_(opendir(folder.empty() ? "." : folder.c_str())) {
   // A status query needs search permission on the folder, which reading it does not.
-  const bool searchable = faccessat(dirfd(listing), ".", X_OK, AT_EACCESS) == 0;
-  for (const dirent* entry = searchable ? readdir(listing) : nullptr; entry != nullptr;
-       entry = readdir(listing)) {
-    if (!visit(entry->d_name, TypeOf(entry->d_type))) break;
+  if (listing_ != nullptr && faccessat(dirfd(listing_), ".", X_OK, AT_EACCESS) != 0) {
+    closedir(listing_);
+    listing_ = nullptr;
   }
-  closedir(listing);
-  return searchable;
+}
+
+FolderListing::~FolderListing() {
+  if (listing_ != nullptr) closedir(listing_);
+}
+
+bool FolderListing::Next(std::string_view& name, ListedType& type) {
+  const dirent* const entry = listing_ != nullptr ? readdir(listing_) : nullptr;
+  if (entry == nullptr) return false;
+  name = entry->d_name;
+  type = TypeOf(entry->d_type);
+  return true;
 }

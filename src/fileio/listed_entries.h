@@ -1,7 +1,8 @@
 // The entries of a folder as its listing types them, without examining each one.
 #pragma once
 
-#include <functional>
+#include <dirent.h>
+
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,20 @@
 // leaves untyped, could be anything once followed.
 enum class ListedType { kFolder, kOther, kUnsure };
 
-// Hands every entry of `folder` ("" for the working directory) to `visit`
-// until it returns false. Returns false, visiting nothing, when the folder
-// cannot be read, or when it cannot be searched: then a status query of an
-// entry in it would fail whatever the listing says.
-bool VisitListedEntries(const std::string& folder,
-                        const std::function<bool(std::string_view name, ListedType type)>& visit);
+// A folder's listing, read one entry at a time; it is closed when destroyed.
+class FolderListing {
+ public:
+  // Opens the listing of `folder` ("" for the working directory).
+  explicit FolderListing(const std::string& folder);
+  ~FolderListing();
+  FolderListing(const FolderListing&) = delete;
+  FolderListing& operator=(const FolderListing&) = delete;
+
+  // The next entry of the listing; false at its end. A folder that cannot be
+  // read has no entries, and neither has one that cannot be searched: a status
+  // query of an entry in it would fail whatever the listing says.
+  bool Next(std::string_view& name, ListedType& type);
+
+ private:
+  DIR* listing_ = nullptr;
+};

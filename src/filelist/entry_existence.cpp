@@ -1,10 +1,9 @@
 // Existence of the file list's paths: folder listings for long runs, status queries for the rest.
 #include "filelist/entry_existence.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstring>
+#include <functional>
 #include <string_view>
 
 #include "fileio/line_safety.h"
@@ -15,9 +14,10 @@ namespace {
 
 // Runs of at least this many entries in one folder are checked against its listing.
 constexpr std::size_t kListedRun = 16;
-// A listing is read no further than this many names per entry of the run, so a
-// large folder is not read whole for a few of its files.
-constexpr std::size_t kNamesPerEntry = 4;
+// A listing is read on only while at least one name in this many is an
+// entry's (after a head start), so a large folder is not read whole for a few
+// of its files.
+constexpr std::size_t kNamesPerMatch = 4;
 
 // A path split at its last "/": the folder part keeps that "/" ("" when there
 // is none); trailing slashes are not part of the name and require a folder.
@@ -41,100 +41,89 @@ bool MayBeConfirmed(std::string_view path, std::string_view name) {
   return !name.empty() && name != "." && name != ".." && path.size() < PATH_MAX;
 }
 
-// Eight bytes at a time, each step's high bits folded down into the next.
-std::uint64_t NameHash(std::string_view name) {
-  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
-  std::uint64_t hash = name.size();
-  for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, name.data() + at, std::min(name.size() - at, sizeof word));
-    hash = (hash ^ word) * kMultiplier;
-    hash ^= hash >> 29;
-  }
-  return hash * kMultiplier;
-}
-
-// One entry of a run: its name is the part of its path after the run's folder.
+// One entry of a run of entries in one folder.
 struct RunEntry {
-  std::uint32_t nameSize;
+  std::string_view name;
   bool folderRequired;
+  bool mayBeConfirmed;
 };
 
-// The names of a run's entries: open addressing over their places in the run,
-// entries with equal names chained.
+constexpr std::uint32_t kNone = UINT32_MAX;
+
+// The names of a run that a listing may confirm, each found at the place of
+// the first entry that has it (open addressing).
 class RunNames {
  public:
-  static constexpr std::uint32_t kNone = UINT32_MAX;
-
-  RunNames(const FileList::Entries& entries, std::size_t first, std::size_t folderSize,
-           const std::vector<RunEntry>& run)
-      : entries_(entries), first_(first), folderSize_(folderSize), run_(run),
-        shift_(TableShift(run.size())), slots_(std::size_t{1} << (64 - shift_), kNone),
-        sameName_(run.size(), kNone) {}
-
-  std::string_view Name(std::uint32_t place) const {
-    return std::string_view(entries_[first_ + place].path).substr(folderSize_, run_[place].nameSize);
+  explicit RunNames(const std::vector<RunEntry>& run)
+      : run_(run), slots_(TableSize(run.size()), kNone), firstOfName_(run.size(), kNone) {
+    for (std::uint32_t place = 0; place < run.size(); ++place) {
+      if (!run[place].mayBeConfirmed) continue;
+      std::uint32_t& slot = Slot(run[place].name);
+      if (slot == kNone) {
+        slot = place;
+        ++count_;
+      }
+      firstOfName_[place] = slot;
+    }
   }
 
-  // Adds the entry at `place`; returns whether its name is new.
-  bool Add(std::uint32_t place) {
-    std::uint32_t& slot = SlotOf(Name(place));
-    const bool added = slot == kNone;
-    sameName_[place] = slot;
-    slot = place;
-    return added;
-  }
-
-  // The places of the entries with this name, chained through Next; kNone for none.
-  std::uint32_t First(std::string_view name) { return SlotOf(name); }
-  std::uint32_t Next(std::uint32_t place) const { return sameName_[place]; }
+  // How many different names there are.
+  std::size_t count() const { return count_; }
+  // The place of the first entry named `name`; kNone for none.
+  std::uint32_t Find(std::string_view name) { return Slot(name); }
+  // The place of the first entry with the name of the entry at `place`; kNone
+  // for an entry that no listing confirms.
+  std::uint32_t FirstOfName(std::uint32_t place) const { return firstOfName_[place]; }
 
  private:
-  // 64 less the bits of a table at least twice as large as the run.
-  static unsigned TableShift(std::size_t count) {
-    unsigned bits = 1;
-    while ((std::size_t{1} << bits) < 2 * count) ++bits;
-    return 64 - bits;
+  // A power of two at least twice the count, so that most searches end at once.
+  static std::size_t TableSize(std::size_t count) {
+    std::size_t size = 2;
+    while (size < 2 * count) size *= 2;
+    return size;
   }
 
-  std::uint32_t& SlotOf(std::string_view name) {
+  std::uint32_t& Slot(std::string_view name) {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = static_cast<std::size_t>(NameHash(name) >> shift_);
-    while (slots_[slot] != kNone && Name(slots_[slot]) != name) slot = (slot + 1) & mask;
+    std::size_t slot = std::hash<std::string_view>()(name) & mask;
+    while (slots_[slot] != kNone && run_[slots_[slot]].name != name) slot = (slot + 1) & mask;
     return slots_[slot];
   }
 
-  const FileList::Entries& entries_;
-  const std::size_t first_;
-  const std::size_t folderSize_;
   const std::vector<RunEntry>& run_;
-  const unsigned shift_;
   std::vector<std::uint32_t> slots_;
-  std::vector<std::uint32_t> sameName_;
+  std::vector<std::uint32_t> firstOfName_;
+  std::size_t count_ = 0;
 };
 
-// Which entries of a run in `folder`, from `first` on, the folder lists as
-// entries that a status query would find.
-std::vector<bool> ListedInFolder(const FileList::Entries& entries, std::size_t first,
-                                 std::string_view folder, const std::vector<RunEntry>& run) {
-  RunNames names(entries, first, folder.size(), run);
-  std::size_t unseen = 0;
-  for (std::uint32_t place = 0; place < run.size(); ++place) {
-    if (MayBeConfirmed(entries[first + place].path, names.Name(place)) && names.Add(place)) {
-      ++unseen;
-    }
+bool Confirms(ListedType type, bool folderRequired) {
+  return type == ListedType::kFolder || (type == ListedType::kOther && !folderRequired);
+}
+
+// Which entries of a run in `folder` the folder lists as entries that a status
+// query would find.
+std::vector<bool> ListedInFolder(std::string_view folder, const std::vector<RunEntry>& run) {
+  RunNames names(run);
+  // What the listing says each name is, at the place of its first entry.
+  std::vector<ListedType> types(run.size(), ListedType::kUnsure);
+  FolderListing listing{std::string(folder)};
+  std::size_t found = 0;
+  std::string_view name;
+  ListedType type;
+  for (std::size_t read = 0; found < names.count() &&
+                             read < kNamesPerMatch * (found + kListedRun) &&
+                             listing.Next(name, type);
+       ++read) {
+    const std::uint32_t first = names.Find(name);
+    if (first == kNone) continue;
+    types[first] = type;
+    ++found;
   }
   std::vector<bool> listed(run.size(), false);
-  std::size_t budget = kNamesPerEntry * run.size();
-  VisitListedEntries(std::string(folder), [&](std::string_view name, ListedType type) {
-    std::uint32_t place = names.First(name);
-    if (place != RunNames::kNone) --unseen;
-    for (; place != RunNames::kNone; place = names.Next(place)) {
-      listed[place] = type == ListedType::kFolder ||
-                      (type == ListedType::kOther && !run[place].folderRequired);
-    }
-    return unseen > 0 && --budget > 0;
-  });
+  for (std::uint32_t place = 0; place < run.size(); ++place) {
+    const std::uint32_t first = names.FirstOfName(place);
+    listed[place] = first != kNone && Confirms(types[first], run[place].folderRequired);
+  }
   return listed;
 }
 
@@ -165,18 +154,18 @@ std::string HighestMissingFolder(const std::string& path) {
 }  // namespace
 
 void EntryExistence::StartRun(std::size_t index) {
-  const PathParts firstParts = SplitPath(entries_[index].path);
-  std::vector<RunEntry> run{{static_cast<std::uint32_t>(firstParts.name.size()),
-                             firstParts.folderRequired}};
-  for (std::size_t next = index + 1; next < entries_.size(); ++next) {
-    const PathParts parts = SplitPath(entries_[next].path);
-    if (parts.folder != firstParts.folder) break;
-    run.push_back({static_cast<std::uint32_t>(parts.name.size()), parts.folderRequired});
+  const std::string_view folder = SplitPath(entries_[index].path).folder;
+  std::vector<RunEntry> run;
+  for (std::size_t next = index; next < entries_.size(); ++next) {
+    const std::string& path = entries_[next].path;
+    const PathParts parts = SplitPath(path);
+    if (parts.folder != folder) break;
+    run.push_back({parts.name, parts.folderRequired, MayBeConfirmed(path, parts.name)});
   }
   runStart_ = index;
   runEnd_ = index + run.size();
   if (run.size() >= kListedRun) {
-    listed_ = ListedInFolder(entries_, index, firstParts.folder, run);
+    listed_ = ListedInFolder(folder, run);
   } else {
     listed_.assign(run.size(), false);
   }
@@ -188,9 +177,15 @@ bool EntryExistence::Exists(std::size_t index) {
   const std::string& path = entry.path;
   if (HoldsLineBreakOrZero(path) || IsBelow(path, missingFolder_)) return false;
   if (listed_[index - runStart_]) return true;
+  // Equal paths are neighbours in the list: the first one's look serves them all.
+  if (index > 0 && afterLookedUp_ == index && path == entries_[index - 1].path) {
+    afterLookedUp_ = index + 1;
+    return found_;
+  }
   // Asking first for what the entry should be costs one look when it is there.
-  const bool found = entry.kind == kKindFile ? IsFile(path) || IsDirectory(path)
-                                             : IsDirectory(path) || IsFile(path);
-  if (!found) missingFolder_ = HighestMissingFolder(path);
-  return found;
+  found_ = entry.kind == kKindFile ? IsFile(path) || IsDirectory(path)
+                                   : IsDirectory(path) || IsFile(path);
+  afterLookedUp_ = index + 1;
+  if (!found_) missingFolder_ = HighestMissingFolder(path);
+  return found_;
 }

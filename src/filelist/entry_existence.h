@@ -13,7 +13,8 @@
 // paths below one folder together: a folder found missing spares a look at
 // each path below it, and a long run of paths in one folder is checked against
 // one reading of its listing, which spares a status query for each entry that
-// the listing types. Any other path is examined itself.
+// the listing types. Any other path is examined itself, once for a row of
+// equal paths.
 class EntryExistence {
  public:
   explicit EntryExistence(const FileList::Entries& entries) : entries_(entries) {}
@@ -30,4 +31,7 @@ class EntryExistence {
   std::size_t runStart_ = 0;
   std::size_t runEnd_ = 0;
   std::vector<bool> listed_;  // per entry of the run: confirmed by the listing
+  // The place after the entry whose path was looked up last, and whether it was found.
+  std::size_t afterLookedUp_ = 0;
+  bool found_ = false;
 };

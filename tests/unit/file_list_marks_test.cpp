@@ -87,6 +87,28 @@ TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
   EXPECT_EQ(MarkedRows(dir, cases), expected);
 }
 
+// A run in a folder of many more files reads only part of the listing: the
+// entries it leaves unsettled are looked up one by one, and equal paths once.
+TEST(FileListMarksTest, RunInALargeFolderMarksAsLookingUpEachPath) {
+  TempDir dir;
+  dir.MakeDir("big");
+  for (int i = 0; i < 400; ++i) dir.Write("big/f" + std::to_string(i) + ".htm", "x");
+  std::vector<MarkCase> cases;
+  for (int i = 0; i < 24; ++i) {
+    const int number = i * 37 % 500;
+    cases.push_back({"big/f" + std::to_string(number) + ".htm", kKindFile, number >= 400});
+  }
+  for (int copy = 0; copy < 2; ++copy) {
+    cases.push_back({"big/f5.htm", kKindFile, false});
+    cases.push_back({"big/f450.htm", kKindFile, true});
+  }
+  std::stable_sort(cases.begin(), cases.end(),
+                   [](const MarkCase& a, const MarkCase& b) { return a.path < b.path; });
+  std::vector<bool> expected;
+  for (const MarkCase& entry : cases) expected.push_back(entry.marked);
+  EXPECT_EQ(MarkedRows(dir, cases), expected);
+}
+
 TEST(FileListMarksTest, NoteFollowsTheTableOnlyWhenARowIsMarked) {
   TempDir dir;
   dir.Write("here.htm", "x");
