@@ -47,8 +47,8 @@ void WriteHidden(PageWriter& out, const char* name, const std::string& value) {
   out.WriteString("\" value=\"").WriteValue(value).WriteString("\">\n");
 }
 
-void WriteOption(PageWriter& out, const std::string& value, bool selected, int indent,
-                 const std::string& text) {
+void WriteOption(PageWriter& out, std::string_view value, bool selected, int indent,
+                 std::string_view text) {
   out.WriteString(" <option value=\"").WriteValue(value).WriteString("\"");
   if (selected) out.WriteString(" selected");
   out.WriteString(">");
@@ -74,12 +74,12 @@ void WriteHeadingRows(PageWriter& out, const AppState& state) {
 
 // The root, then one option per folder on the way down to browseDir (the last
 // one selected), then its sub-folders one level deeper.
-void WriteFolderOptions(PageWriter& out, const std::string& browseDir,
-                        const std::vector<std::string>& folders) {
+void WriteFolderOptions(PageWriter& out, std::string_view browseDir,
+                        const std::vector<std::string_view>& folders) {
   WriteOption(out, "/", browseDir == "/", 0, "/");
   int indent = 0;
   std::size_t componentStart = 1;
-  for (std::size_t slash = browseDir.find('/', 1); slash != std::string::npos;
+  for (std::size_t slash = browseDir.find('/', 1); slash != std::string_view::npos;
        slash = browseDir.find('/', slash + 1)) {
     indent += kIndentStep;
     WriteOption(out, browseDir.substr(0, slash), slash + 1 == browseDir.size(), indent,
@@ -87,13 +87,15 @@ void WriteFolderOptions(PageWriter& out, const std::string& browseDir,
     componentStart = slash + 1;
   }
   indent += kIndentStep;
-  for (const std::string& folder : folders) {
-    WriteOption(out, browseDir + folder, false, indent, folder);
+  std::string value(browseDir);
+  for (const std::string_view folder : folders) {
+    value.replace(browseDir.size(), std::string::npos, folder);
+    WriteOption(out, value, false, indent, folder);
   }
 }
 
 void WriteFolderForm(PageWriter& out, const AppState& state,
-                     const std::vector<std::string>& folders) {
+                     const std::vector<std::string_view>& folders) {
   WriteFormStart(out, "chdir", state);
   out.WriteString("<td valign=\"top\">\n Directories:<br>\n");
   WriteHidden(out, "target", "flist");
@@ -106,12 +108,12 @@ void WriteFolderForm(PageWriter& out, const AppState& state,
       "onClick=\"fchdir();\">\n</td>\n</form>\n");
 }
 
-void WriteFileOptions(PageWriter& out, const std::vector<std::string>& files) {
+void WriteFileOptions(PageWriter& out, const std::vector<std::string_view>& files) {
   if (files.empty()) {
     out.WriteString(" <option value=\"\">&lt;No files found&gt;</option>\n");
     return;
   }
-  for (const std::string& file : files) WriteOption(out, "", false, 0, file);
+  for (const std::string_view file : files) WriteOption(out, "", false, 0, file);
 }
 
 void WriteAddButton(PageWriter& out, const char* caption, const char* function) {
@@ -120,7 +122,7 @@ void WriteAddButton(PageWriter& out, const char* caption, const char* function) 
 }
 
 void WriteAddForm(PageWriter& out, const AppState& state,
-                  const std::vector<std::string>& files) {
+                  const std::vector<std::string_view>& files) {
   WriteFormStart(out, "adddir", state);
   out.WriteString("<td valign=\"top\">\n");
   WriteHidden(out, "target", "flist");
@@ -235,6 +237,13 @@ void WriteRemovalForms(PageWriter& out, const AppState& state) {
       "</td>\n</form>\n</tr>\n</table>\n");
 }
 
+// The names in byte order; views are sorted, which moves no string.
+std::vector<std::string_view> Sorted(const std::vector<std::string>& names) {
+  std::vector<std::string_view> sorted(names.begin(), names.end());
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}
+
 void WriteReturnLink(PageWriter& out, const AppState& state) {
   out.WriteString("\n</td>\n</tr>\n<tr>\n<td align=\"center\">\n <a href=\"");
   out.WriteValue(state.programName);
@@ -256,13 +265,10 @@ void InsertBreakHints(PageWriter& out, std::string_view text) {
 }
 
 void RenderFileListPage(PageWriter& out, const AppState& state) {
-  FolderContent content = ScanFolder(state.browseDir);
-  std::sort(content.folders.begin(), content.folders.end());
-  std::sort(content.files.begin(), content.files.end());
-
+  const FolderContent content = ScanFolder(state.browseDir);
   WriteHeadingRows(out, state);
-  WriteFolderForm(out, state, content.folders);
-  WriteAddForm(out, state, content.files);
+  WriteFolderForm(out, state, Sorted(content.folders));
+  WriteAddForm(out, state, Sorted(content.files));
   WriteEntryTable(out, state);
   WriteRemovalForms(out, state);
   WriteReturnLink(out, state);
