@@ -16,7 +16,7 @@ constexpr int kIndentStep = 3;
 // After a hint, the next one comes no earlier than this many input bytes on.
 constexpr std::size_t kHintSpacing = 25;
 
-// The start of a cell in each row colour; the colours alternate from white.
+// The start of a cell in each row colour.
 constexpr std::string_view kCellStarts[] = {"<td bgcolor=\"#ffffff\"", "<td bgcolor=\"#e0e0e0\""};
 
 const char kWarningMark[] = "<font color=\"#ff0000\"><b>*</b></font>\n";
@@ -156,26 +156,33 @@ void WriteAddForm(PageWriter& out, const AppState& state,
   out.WriteString("</td>\n</tr>\n</table>\n\n</td>\n</form>\n</tr>\n<tr>\n");
 }
 
+// The fixed markup of an entry row between its values, for one row colour.
+struct RowMarkup {
+  std::string kindToPath;
+  std::string pathToUrl;
+  std::string urlToNumber;
+};
+
+RowMarkup MakeRowMarkup(std::string_view cellStart) {
+  const std::string cell(cellStart);
+  return {"&nbsp;\n</font></td>\n" + cell + "><font size=-1>\n <nobr>",
+          "</nobr>\n</font></td>\n" + cell + ">\n &nbsp;\n</td>\n" + cell +
+              "><font size=-1>\n <nobr>",
+          "</nobr>\n</font></td>\n" + cell +
+              " align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\""};
+}
+
 // One row of the entry table; returns whether it carries the warning mark.
 bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber,
-                   EntryExistence& existence) {
-  const std::string_view cellStart = kCellStarts[(rowNumber - 1) % 2];
+                   const RowMarkup& markup, EntryExistence& existence) {
   const bool missing = !existence.Exists(rowNumber - 1);
   out.WriteString("<tr>\n<td><font size=-1>\n").WriteString(KindLabel(entry.kind));
-  out.WriteString("&nbsp;\n</font></td>\n");
-  out.WriteString(cellStart);
-  out.WriteString("><font size=-1>\n <nobr>");
+  out.WriteString(markup.kindToPath);
   if (missing) out.WriteString(kWarningMark);
   InsertBreakHints(out, entry.path);
-  out.WriteString("</nobr>\n</font></td>\n");
-  out.WriteString(cellStart);
-  out.WriteString(">\n &nbsp;\n</td>\n");
-  out.WriteString(cellStart);
-  out.WriteString("><font size=-1>\n <nobr>");
+  out.WriteString(markup.pathToUrl);
   InsertBreakHints(out, entry.url);
-  out.WriteString("</nobr>\n</font></td>\n");
-  out.WriteString(cellStart);
-  out.WriteString(" align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\"");
+  out.WriteString(markup.urlToNumber);
   out.WriteNumber(static_cast<long>(rowNumber));
   out.WriteString("\">\n</td>\n</tr>\n");
   return missing;
@@ -192,11 +199,14 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
       "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Virtual path\n</font></td>\n"
       "<td bgcolor=\"#e0e0e0\" align=\"right\"><font size=-2>\n To&nbsp;be<br>removed\n"
       "</font></td>\n</tr>\n");
+  // The row colours alternate from white.
+  const RowMarkup rowMarkups[] = {MakeRowMarkup(kCellStarts[0]), MakeRowMarkup(kCellStarts[1])};
   EntryExistence existence(state.fileList.entries());
   bool anyMissing = false;
   std::size_t rowNumber = 0;
   for (const FileListEntry& entry : state.fileList.entries()) {
-    anyMissing |= WriteEntryRow(out, entry, ++rowNumber, existence);
+    const RowMarkup& markup = rowMarkups[rowNumber % 2];
+    anyMissing |= WriteEntryRow(out, entry, ++rowNumber, markup, existence);
   }
   out.WriteString("</table>\n\n");
   if (anyMissing) {
