@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
-#include <numeric>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
@@ -20,6 +20,39 @@ struct PathOrder {
     return path < entry.path;
   }
 };
+
+// How many bytes every path begins with.
+std::size_t SharedPrefixSize(const FileList::Entries& entries) {
+  std::string_view shared = entries.empty() ? std::string_view() : entries.front().path;
+  for (const FileListEntry& entry : entries) {
+    const std::string_view path = entry.path;
+    if (path.substr(0, shared.size()) == shared) continue;
+    const std::size_t common = static_cast<std::size_t>(
+        std::mismatch(shared.begin(), shared.end(), path.begin(), path.end()).first -
+        shared.begin());
+    shared = shared.substr(0, common);
+  }
+  return shared.size();
+}
+
+// Sorting compares paths by their first 16 bytes after the prefix that all
+// share, held as two numbers, so that most comparisons are of numbers; equal
+// keys compare the whole paths, then their places, which keeps entries with
+// equal paths in file order.
+struct SortKey {
+  std::uint64_t high;
+  std::uint64_t low;
+  std::uint32_t place;
+};
+
+// The 8 bytes from `at` on (zeros past the end) as a number that orders as they do.
+std::uint64_t BigEndianAt(std::string_view text, std::size_t at) {
+  unsigned char bytes[8] = {};
+  if (at < text.size()) text.copy(reinterpret_cast<char*>(bytes), sizeof bytes, at);
+  std::uint64_t number = 0;
+  for (const unsigned char byte : bytes) number = number << 8 | byte;
+  return number;
+}
 
 }  // namespace
 
@@ -55,28 +88,38 @@ FileList::WithPath(const std::string& path) const {
   return std::equal_range(entries_.begin(), entries_.end(), path, PathOrder());
 }
 
-// A list the utility wrote is sorted already. Otherwise positions are sorted,
-// which move four bytes where an entry would move two strings, and the entries
-// are then moved along the cycles of that order, so no second list is needed.
+// A list the utility wrote is sorted already. Otherwise sort keys are sorted,
+// and the entries are then moved along the cycles of that order, so no second
+// list is needed.
 void FileList::SortByPath() {
   if (std::is_sorted(entries_.begin(), entries_.end(), PathLess)) return;
-  std::vector<std::uint32_t> order(entries_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return PathLess(entries_[a], entries_[b]);
+  const std::size_t shared = SharedPrefixSize(entries_);
+  std::vector<SortKey> keys;
+  keys.reserve(entries_.size());
+  for (std::uint32_t place = 0; place < entries_.size(); ++place) {
+    const std::string_view path = entries_[place].path;
+    keys.push_back({BigEndianAt(path, shared), BigEndianAt(path, shared + 8), place});
+  }
+  std::sort(keys.begin(), keys.end(), [this, shared](const SortKey& a, const SortKey& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    const int order = std::string_view(entries_[a.place].path)
+                          .substr(shared)
+                          .compare(std::string_view(entries_[b.place].path).substr(shared));
+    return order != 0 ? order < 0 : a.place < b.place;
   });
-  // order[i] is the place the entry for place i comes from; a done place gets order[i] = i.
-  for (std::uint32_t start = 0; start < order.size(); ++start) {
-    if (order[start] == start) continue;
+  // keys[i].place is the place the entry for place i comes from; a done place gets its own.
+  for (std::uint32_t start = 0; start < keys.size(); ++start) {
+    if (keys[start].place == start) continue;
     FileListEntry first = std::move(entries_[start]);
     std::uint32_t place = start;
-    while (order[place] != start) {
-      const std::uint32_t from = order[place];
+    while (keys[place].place != start) {
+      const std::uint32_t from = keys[place].place;
       entries_[place] = std::move(entries_[from]);
-      order[place] = place;
+      keys[place].place = place;
       place = from;
     }
     entries_[place] = std::move(first);
-    order[place] = place;
+    keys[place].place = place;
   }
 }

@@ -122,14 +122,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PairingCase>& info) { return info.param.name; });
 
 // A list long enough that sorting cannot happen to keep the order by chance:
-// 1,500 entries over 40 paths, in shuffled order. Entries with equal paths
-// keep the order of the file, which the addresses number.
+// 1,500 entries over 46 paths, in shuffled order. Entries with equal paths
+// keep the order of the file, which the addresses number. Some paths differ
+// only far behind their shared start, some only by their length or by bytes
+// from 0x80 on.
 TEST_F(FileListFileTest, LargeListLoadsSortedWithEqualPathsInFileOrder) {
+  const std::vector<std::string> others = {
+      "/docs/a-long-shared-file-name-1", "/docs/a-long-shared-file-name-2",
+      "/docs/a-long-shared-file-name",   "/docs/\xe9t\xe9.htm",
+      "/docs/1",                         "/d"};
   std::mt19937 random(11);
   std::vector<FileListEntry> written;
   std::string content;
   for (int i = 0; i < 1500; ++i) {
-    const std::string path = "/docs/" + std::to_string(random() % 40) + ".htm";
+    const std::size_t choice = random() % (40 + others.size());
+    const std::string path =
+        choice < 40 ? "/docs/" + std::to_string(choice) + ".htm" : others[choice - 40];
     const std::string url = "http://h/" + std::to_string(i);
     written.push_back({path, url, kKindFile});
     content += "FILE=" + path + "\nURL=" + url + "\n\n";
