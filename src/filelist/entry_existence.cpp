@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "fileio/line_safety.h"
@@ -33,6 +34,19 @@ PathParts SplitPath(std::string_view path) {
   std::size_t nameStart = end;
   while (nameStart > 0 && path[nameStart - 1] != '/') --nameStart;
   return {path.substr(0, nameStart), path.substr(nameStart, end - nameStart), end < path.size()};
+}
+
+// The parts of `path` when it names an entry directly in `folder` (a folder
+// part as SplitPath gives it); none for any other path.
+std::optional<PathParts> PartsIn(std::string_view folder, std::string_view path) {
+  if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return {};
+  const std::string_view rest = path.substr(folder.size());
+  const std::size_t slash = rest.find('/');
+  if (slash == 0 || (slash != std::string_view::npos &&
+                     rest.find_first_not_of('/', slash) != std::string_view::npos)) {
+    return {};
+  }
+  return PathParts{folder, rest.substr(0, slash), slash != std::string_view::npos};
 }
 
 // Whether a status query of the path would surely find what the listing says:
@@ -154,13 +168,16 @@ std::string HighestMissingFolder(const std::string& path) {
 }  // namespace
 
 void EntryExistence::StartRun(std::size_t index) {
-  const std::string_view folder = SplitPath(entries_[index].path).folder;
-  std::vector<RunEntry> run;
-  for (std::size_t next = index; next < entries_.size(); ++next) {
+  const std::string& firstPath = entries_[index].path;
+  const PathParts first = SplitPath(firstPath);
+  const std::string_view folder = first.folder;
+  std::vector<RunEntry> run{
+      {first.name, first.folderRequired, MayBeConfirmed(firstPath, first.name)}};
+  for (std::size_t next = index + 1; next < entries_.size(); ++next) {
     const std::string& path = entries_[next].path;
-    const PathParts parts = SplitPath(path);
-    if (parts.folder != folder) break;
-    run.push_back({parts.name, parts.folderRequired, MayBeConfirmed(path, parts.name)});
+    const std::optional<PathParts> parts = PartsIn(folder, path);
+    if (!parts) break;
+    run.push_back({parts->name, parts->folderRequired, MayBeConfirmed(path, parts->name)});
   }
   runStart_ = index;
   runEnd_ = index + run.size();

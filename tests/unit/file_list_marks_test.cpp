@@ -75,7 +75,8 @@ TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
            {"www/link", kKindFile, false},       {"www/link/", kKindDir, true},
            {"www/dangling", kKindFile, true},    {"www/sublink/", kKindDir, false},
            {"www/.", kKindDir, false},           {"www/..", kKindDir, false},
-           {"www/x\\y", kKindFile, true}}) {
+           {"www/x\\y", kKindFile, true},       {"www/page4.htm//", kKindDir, true},
+           {"www/sub//", kKindDir, false},       {"www//page5.htm", kKindFile, false}}) {
     cases.push_back(entry);
   }
   std::vector<bool> expected;
