@@ -286,7 +286,8 @@ void FitBaseToReference(std::string& base, std::string& reference) {
   }
 }
 
-// What each byte may be in an address that IsCanonicalUrl accepts.
+// What each byte may be in an address that IsCanonicalUrl accepts. The path
+// byte "." is left out of kPathByte: it is looked at on its own.
 enum CanonicalByte : unsigned char { kSchemeByte = 1, kHostByte = 2, kPathByte = 4 };
 
 constexpr std::array<unsigned char, 256> BuildCanonicalBytes() {
@@ -296,6 +297,7 @@ constexpr std::array<unsigned char, 256> BuildCanonicalBytes() {
   for (int byte = 'a'; byte <= 'z'; ++byte) classes[byte] |= kSchemeByte | kHostByte;
   for (int byte = '0'; byte <= '9'; ++byte) classes[byte] |= kHostByte;
   for (int byte : {'.', '-', ':'}) classes[byte] |= kHostByte;
+  classes['.'] &= ~kPathByte;
   return classes;
 }
 
@@ -324,9 +326,9 @@ bool IsCanonicalUrl(std::string_view text) {
     return false;
   }
   // The path begins with "/", so a "." after its first byte has a byte before it.
-  for (std::size_t i = pathStart; i < text.size(); ++i) {
-    if ((kCanonicalBytes[Code(text[i])] & kPathByte) == 0) return false;
-    if (text[i] == '.' && text[i - 1] == '/' && text.substr(i, 3) == "../") return false;
+  for (std::size_t i = SkipBytes(text, pathStart, kPathByte); i < text.size();
+       i = SkipBytes(text, i + 1, kPathByte)) {
+    if (text[i] != '.' || (text[i - 1] == '/' && text.substr(i, 3) == "../")) return false;
   }
   return true;
 }
