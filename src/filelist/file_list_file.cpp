@@ -84,12 +84,12 @@ bool EndsWithSeparator(const std::string& text) {
 }
 
 FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string& urlLine,
-                        const std::string& siteRoot) {
+                        UrlResolver& resolver) {
   FileListEntry entry;
   entry.kind = kind;
   // The keyword ends with the line's first "=".
   entry.path = keyLine.substr(KeywordOf(kind).size());
-  entry.url = ResolveUrl(siteRoot, std::string_view(urlLine).substr(kUrlKeyword.size()));
+  entry.url = resolver.Resolve(std::string_view(urlLine).substr(kUrlKeyword.size()));
   if (kind != kKindFile) {
     if (!entry.path.empty() && !EndsWithSeparator(entry.path)) entry.path += '/';
     if (entry.url.size() >= 2 && entry.url.back() != '/') entry.url += '/';
@@ -103,6 +103,7 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
 // into the fingerprint.
 void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries,
                ListFingerprint& fingerprint) {
+  UrlResolver resolver(siteRoot);
   std::string current;
   std::string candidate;
   for (;;) {
@@ -119,7 +120,7 @@ void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& e
       current.swap(candidate);
       continue;
     }
-    entries.push_back(MakeEntry(current, *kind, candidate, siteRoot));
+    entries.push_back(MakeEntry(current, *kind, candidate, resolver));
     current.clear();
   }
 }
@@ -131,11 +132,11 @@ void WriteHeader(TextFile& file, const std::string& siteRoot) {
   file.WriteLine("");
 }
 
-void WriteEntry(TextFile& file, const FileListEntry& entry, const std::string& siteRoot) {
+void WriteEntry(TextFile& file, const FileListEntry& entry, UrlResolver& resolver) {
   // A line break would split the pair and corrupt every entry after it; a
   // zero byte would cut the name or address short and name another one.
   if (HoldsLineBreakOrZero(entry.path) || HoldsLineBreakOrZero(entry.url)) return;
-  const std::string url = ResolveUrl(siteRoot, entry.url);
+  const std::string url = resolver.Resolve(entry.url);
   if (HoldsLineBreak(url)) return;
   file.WriteLine(std::string(KeywordOf(entry.kind)) + entry.path);
   file.WriteLine(std::string(kUrlKeyword) + url);
@@ -167,7 +168,8 @@ int FileList::Save(AppState& state, const std::string& fileName) const {
   if (const int error = TakeFileError(); error != 0) return error;
   const std::string& siteRoot = state.searchConfig.SITEROOTURL;
   WriteHeader(file, siteRoot);
-  for (const FileListEntry& entry : entries_) WriteEntry(file, entry, siteRoot);
+  UrlResolver resolver(siteRoot);
+  for (const FileListEntry& entry : entries_) WriteEntry(file, entry, resolver);
   file.Close();
   return TakeFileError();
 }

@@ -309,6 +309,17 @@ std::size_t SkipBytes(std::string_view text, std::size_t start, CanonicalByte by
   return start;
 }
 
+// Whether the bytes of a canonical address's path from `start` on (the path
+// begins with "/" before or at `start`) keep it canonical.
+bool IsCanonicalPathFrom(std::string_view text, std::size_t start) {
+  // A "." after the path's first byte has a byte before it.
+  for (std::size_t i = SkipBytes(text, start, kPathByte); i < text.size();
+       i = SkipBytes(text, i + 1, kPathByte)) {
+    if (text[i] != '.' || (text[i - 1] == '/' && text.substr(i, 3) == "../")) return false;
+  }
+  return true;
+}
+
 // Whether normalising would leave the text as it is, for the addresses the file
 // list writer produces: "scheme://host/path", scheme and host in lower case, no
 // byte that would be escaped or cut off, no "/../" step. Other texts give false
@@ -325,12 +336,7 @@ bool IsCanonicalUrl(std::string_view text) {
       text.substr(hostStart, pathStart - hostStart) == "..") {
     return false;
   }
-  // The path begins with "/", so a "." after its first byte has a byte before it.
-  for (std::size_t i = SkipBytes(text, pathStart, kPathByte); i < text.size();
-       i = SkipBytes(text, i + 1, kPathByte)) {
-    if (text[i] != '.' || (text[i - 1] == '/' && text.substr(i, 3) == "../")) return false;
-  }
-  return true;
+  return IsCanonicalPathFrom(text, pathStart);
 }
 
 // A relative path against a canonical base without a query keeps the base up
@@ -401,4 +407,16 @@ std::string ResolveUrl(std::string_view baseText, std::string_view referenceText
   if (base.empty()) return NormalizeUrl(reference);
   if (reference.empty()) return NormalizeUrl(base);
   return NormalizeUrl(base + "/" + reference);
+}
+
+std::string UrlResolver::Resolve(std::string_view reference) {
+  // Past a known start, only the rest of the path needs a look.
+  const bool knownStart = !knownStart_.empty() &&
+                          reference.substr(0, knownStart_.size()) == knownStart_;
+  if (knownStart ? IsCanonicalPathFrom(reference, knownStart_.size())
+                 : IsCanonicalUrl(reference)) {
+    if (!knownStart) knownStart_.assign(reference.substr(0, reference.rfind('/') + 1));
+    return std::string(reference);
+  }
+  return ResolveUrl(base_, reference);
 }

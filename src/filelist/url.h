@@ -26,3 +26,16 @@ std::string NormalizeUrl(std::string text);
 // The reference resolved against the base, which takes part only when it is a
 // URL and the reference is not; the result is normalised.
 std::string ResolveUrl(std::string_view base, std::string_view reference);
+
+// Resolves one reference after another against one base, as ResolveUrl does.
+// The addresses of a list mostly begin alike: the start of the last canonical
+// address, up to its last "/", is not examined again.
+class UrlResolver {
+ public:
+  explicit UrlResolver(std::string_view base) : base_(base) {}
+  std::string Resolve(std::string_view reference);
+
+ private:
+  const std::string base_;
+  std::string knownStart_;  // empty until an address is found canonical
+};
