@@ -159,15 +159,16 @@ void TextFile::WriteBytes(const char* bytes, std::size_t count) {
   }
 }
 
+// The status of the descriptor holds the length, without moving the read position;
+// bytes written count once they are flushed.
 long TextFile::Size() {
   if (!HasStream()) return 0;
-  const long position = std::ftell(stream_);
-  const long size = position >= 0 && std::fseek(stream_, 0, SEEK_END) == 0 ? std::ftell(stream_) : -1;
-  if (size < 0 || std::fseek(stream_, position, SEEK_SET) != 0) {
+  struct stat status;
+  if ((writing_ && std::fflush(stream_) != 0) || fstat(fileno(stream_), &status) != 0) {
     lastFileError = kIoError;
     return 0;
   }
-  return size;
+  return static_cast<long>(status.st_size);
 }
 
 void TextFile::ReadBytes(char* destination, std::size_t count, std::size_t& delivered) {

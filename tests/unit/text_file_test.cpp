@@ -223,6 +223,17 @@ TEST_F(TextFileTest, SetPathKeepsErrorWhenCloseFails) {
   EXPECT_EQ(TakeFileError(), 0);
 }
 
+TEST_F(TextFileTest, SizeCountsTheBytesWrittenSoFar) {
+  TextFile file;
+  file.SetPath(dir.Path("w"));
+  file.OpenWrite();
+  file.WriteText("abc");
+  EXPECT_EQ(file.Size(), 3);
+  file.Close();
+  EXPECT_EQ(TakeFileError(), 0);
+  EXPECT_EQ(dir.Read("w"), "abc");
+}
+
 TEST_F(TextFileTest, SizeKeepsTheReadPosition) {
   dir.Write("f", "0123456789");
   TextFile file;
