@@ -250,7 +250,7 @@ void WriteRemovalForms(PageWriter& out, const AppState& state) {
 // The names in byte order; views are sorted, which moves no string.
 std::vector<std::string_view> Sorted(const std::vector<std::string>& names) {
   std::vector<std::string_view> sorted(names.begin(), names.end());
-  std::sort(sorted.begin(), sorted.end());
+  std::stable_sort(sorted.begin(), sorted.end());
   return sorted;
 }
 
