@@ -67,7 +67,13 @@ bool PageWriter::WriteTextArea(std::string_view text) {
 }
 
 PageWriter& PageWriter::WriteNumber(long number) {
-  char digits[24];
+  constexpr std::size_t kMaxDigits = 24;
+  if (Room() >= kMaxDigits && !writeThrough_) {
+    char* const start = buffer_.data() + used_;
+    used_ += static_cast<std::size_t>(std::to_chars(start, start + kMaxDigits, number).ptr - start);
+    return *this;
+  }
+  char digits[kMaxDigits];
   const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
   return WriteString(std::string_view(digits, static_cast<std::size_t>(end.ptr - digits)));
 }
