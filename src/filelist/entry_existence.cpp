@@ -3,7 +3,8 @@
 
 #include <climits>
 #include <cstdint>
-#include <functional>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -55,6 +56,19 @@ bool MayBeConfirmed(std::string_view path, std::string_view name) {
   return !name.empty() && name != "." && name != ".." && path.size() < PATH_MAX;
 }
 
+// Eight bytes at a time, each step's high bits folded down into the next.
+std::uint64_t NameHash(std::string_view name) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t hash = name.size();
+  for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, name.data() + at, std::min(name.size() - at, sizeof word));
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  }
+  return hash * kMultiplier;
+}
+
 // One entry of a run of entries in one folder.
 struct RunEntry {
   std::string_view name;
@@ -99,7 +113,7 @@ class RunNames {
 
   std::uint32_t& Slot(std::string_view name) {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = std::hash<std::string_view>()(name) & mask;
+    std::size_t slot = static_cast<std::size_t>(NameHash(name) >> 32) & mask;
     while (slots_[slot] != kNone && run_[slots_[slot]].name != name) slot = (slot + 1) & mask;
     return slots_[slot];
   }
