@@ -339,16 +339,22 @@ bool IsCanonicalUrl(std::string_view text) {
   return IsCanonicalPathFrom(text, pathStart);
 }
 
-// A relative path against a canonical base without a query keeps the base up
-// to its last separator; none when the result would not be canonical.
-std::optional<std::string> JoinCanonically(std::string_view base, std::string_view reference) {
-  if (reference.empty() || IsSeparator(reference[0]) || IsUrl(reference) ||
-      !IsCanonicalUrl(base) || QueryStart(base) != kNone) {
+// Where a relative path joins the base: the base up to its last separator, when
+// the base is canonical and has no query; empty otherwise.
+std::string_view JoinStart(std::string_view base) {
+  if (!IsCanonicalUrl(base) || QueryStart(base) != kNone) return {};
+  return base.substr(0, LastSeparator(base) + 1);
+}
+
+// A relative path after the start where it joins a base; none when there is no
+// such start or the result would not be canonical.
+std::optional<std::string> JoinCanonically(std::string_view joinStart, std::string_view reference) {
+  if (joinStart.empty() || reference.empty() || IsSeparator(reference[0]) || IsUrl(reference)) {
     return std::nullopt;
   }
-  std::string joined(base.substr(0, LastSeparator(base) + 1));
+  std::string joined(joinStart);
   joined += reference;
-  if (!IsCanonicalUrl(joined)) return std::nullopt;
+  if (!IsCanonicalPathFrom(joined, joinStart.size())) return std::nullopt;
   return joined;
 }
 
@@ -388,7 +394,7 @@ std::string ResolveUrl(std::string_view baseText, std::string_view referenceText
   if (IsCanonicalUrl(referenceText)) return std::string(referenceText);
   const std::string_view cleanReference = Cleaned(referenceText);
   const std::string_view cleanBase = Cleaned(baseText);
-  if (std::optional<std::string> joined = JoinCanonically(cleanBase, cleanReference)) {
+  if (std::optional<std::string> joined = JoinCanonically(JoinStart(cleanBase), cleanReference)) {
     return std::move(*joined);
   }
   std::string base(cleanBase);
@@ -409,6 +415,9 @@ std::string ResolveUrl(std::string_view baseText, std::string_view referenceText
   return NormalizeUrl(base + "/" + reference);
 }
 
+UrlResolver::UrlResolver(std::string_view base)
+    : base_(base), joinStart_(JoinStart(Cleaned(base_))) {}
+
 std::string UrlResolver::Resolve(std::string_view reference) {
   // Past a known start, only the rest of the path needs a look.
   const bool knownStart = !knownStart_.empty() &&
@@ -417,6 +426,9 @@ std::string UrlResolver::Resolve(std::string_view reference) {
                  : IsCanonicalUrl(reference)) {
     if (!knownStart) knownStart_.assign(reference.substr(0, reference.rfind('/') + 1));
     return std::string(reference);
+  }
+  if (std::optional<std::string> joined = JoinCanonically(joinStart_, reference)) {
+    return std::move(*joined);
   }
   return ResolveUrl(base_, reference);
 }

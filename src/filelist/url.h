@@ -28,14 +28,16 @@ std::string NormalizeUrl(std::string text);
 std::string ResolveUrl(std::string_view base, std::string_view reference);
 
 // Resolves one reference after another against one base, as ResolveUrl does.
-// The addresses of a list mostly begin alike: the start of the last canonical
-// address, up to its last "/", is not examined again.
+// The addresses of a list mostly begin alike: the base and the start of the
+// last canonical address, up to its last "/", are not examined again.
 class UrlResolver {
  public:
-  explicit UrlResolver(std::string_view base) : base_(base) {}
+  explicit UrlResolver(std::string_view base);
   std::string Resolve(std::string_view reference);
 
  private:
   const std::string base_;
+  // Where a relative path joins the base; empty when the base is not canonical.
+  const std::string joinStart_;
   std::string knownStart_;  // empty until an address is found canonical
 };

@@ -161,16 +161,19 @@ std::ostream& operator<<(std::ostream& out, const UrlTestCase& c) {
 // One reference after another through one resolver: each must resolve as on
 // its own, whatever address came before it.
 TEST(UrlResolverTest, ResolvesEveryReferenceAsResolveUrlDoes) {
-  const std::string base = "http://www.example.com/docs/";
   const std::vector<std::string> references = {
       "http://h/a/b.htm",  "http://h/a/c.htm",   "http://h/a/../d.htm", "http://h/a/..",
       "http://h/a/.x",     "http://h/a/x y",     "http://h/a/",         "http://h/a",
       "http://h/a/b/",     "http://h/a/b/./c",   "http://h/a/b/%41",    "HTTP://h/a/b",
       "http://h/a/b\\c",  "http://h/a/b\x01",  "http://h/a/b ",       "c.htm",
-      "../e.htm",          "http://h2/a/b.htm",  "http://h/a/b?x/../y", "http://h/a/b?x/z"};
-  UrlResolver resolver(base);
-  for (const std::string& reference : references) {
-    EXPECT_EQ(resolver.Resolve(reference), ResolveUrl(base, reference)) << reference;
+      "../e.htm",          "http://h2/a/b.htm",  "http://h/a/b?x/../y", "http://h/a/b?x/z",
+      "c d.htm",           " c.htm",             "x/../y.htm",          "x/..",
+      "",                  "?q",                 "//h3/a",              "c.htm\x01"};
+  for (const std::string base : {"http://www.example.com/docs/", "http://h/d?q", "HTTP://h/d/", ""}) {
+    UrlResolver resolver(base);
+    for (const std::string& reference : references) {
+      EXPECT_EQ(resolver.Resolve(reference), ResolveUrl(base, reference)) << base << " " << reference;
+    }
   }
 }
 
