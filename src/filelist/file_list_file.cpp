@@ -22,6 +22,10 @@ const Keyword kKeywords[] = {
 constexpr std::string_view kUrlKeyword = "URL=";
 // Key and URL lines shorter than this never form a pair.
 constexpr std::size_t kMinimumPairLineLength = 6;
+// A guess at the bytes a pair of lines and the empty line after it take in a
+// list: room for as many entries as the file would hold of them is made at
+// once; a list of shorter pairs grows past it.
+constexpr std::size_t kGuessedPairSize = 64;
 
 const char* const kSyntaxBox[] = {
     "    *********************************************************",
@@ -104,6 +108,8 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
 void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries,
                ListFingerprint& fingerprint) {
   UrlResolver resolver(siteRoot);
+  // Room for the entries at once spares moving them all each time the list grows.
+  entries.reserve(static_cast<std::size_t>(file.Size()) / kGuessedPairSize);
   std::string current;
   std::string candidate;
   for (;;) {
