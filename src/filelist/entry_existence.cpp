@@ -1,9 +1,9 @@
 // Existence of the file list's paths: folder listings for long runs, status queries for the rest.
 #include "filelist/entry_existence.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string_view>

@@ -156,16 +156,31 @@ void WriteAddForm(PageWriter& out, const AppState& state,
   out.WriteString("</td>\n</tr>\n</table>\n\n</td>\n</form>\n</tr>\n<tr>\n");
 }
 
-// The fixed markup of an entry row between its values, for one row colour.
+// The fixed markup of an entry row around its values, for one row colour.
 struct RowMarkup {
-  std::string kindToPath;
+  // Up to the path: a folder's, a tree's and any other entry's (a file's).
+  std::string dirStart;
+  std::string treeStart;
+  std::string fileStart;
   std::string pathToUrl;
   std::string urlToNumber;
+
+  const std::string& Start(int kind) const {
+    switch (kind) {
+      case kKindDir: return dirStart;
+      case kKindTree: return treeStart;
+      default: return fileStart;
+    }
+  }
 };
 
 RowMarkup MakeRowMarkup(std::string_view cellStart) {
   const std::string cell(cellStart);
-  return {"&nbsp;\n</font></td>\n" + cell + "><font size=-1>\n <nobr>",
+  const auto start = [&cell](int kind) {
+    return std::string("<tr>\n<td><font size=-1>\n") + KindLabel(kind) +
+           "&nbsp;\n</font></td>\n" + cell + "><font size=-1>\n <nobr>";
+  };
+  return {start(kKindDir), start(kKindTree), start(kKindFile),
           "</nobr>\n</font></td>\n" + cell + ">\n &nbsp;\n</td>\n" + cell +
               "><font size=-1>\n <nobr>",
           "</nobr>\n</font></td>\n" + cell +
@@ -176,8 +191,7 @@ RowMarkup MakeRowMarkup(std::string_view cellStart) {
 bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowNumber,
                    const RowMarkup& markup, EntryExistence& existence) {
   const bool missing = !existence.Exists(rowNumber - 1);
-  out.WriteString("<tr>\n<td><font size=-1>\n").WriteString(KindLabel(entry.kind));
-  out.WriteString(markup.kindToPath);
+  out.WriteString(markup.Start(entry.kind));
   if (missing) out.WriteString(kWarningMark);
   InsertBreakHints(out, entry.path);
   out.WriteString(markup.pathToUrl);
