@@ -112,7 +112,11 @@ bool TextFile::TakeBufferedLine(std::string& line) {
   const std::size_t count = static_cast<std::size_t>(buffered_);
   const void* found = std::memchr(begin, '\n', count);
   const char* end = found != nullptr ? static_cast<const char*>(found) : begin + count;
-  AppendWithoutCarriageReturns(line, begin, end);
+  if (carriageReturns_) {
+    AppendWithoutCarriageReturns(line, begin, end);
+  } else {
+    line.append(begin, std::min(static_cast<std::size_t>(end - begin), kMaxLineLength - line.size()));
+  }
   if (found == nullptr) {
     buffered_ = 0;
     return false;
@@ -131,6 +135,7 @@ bool TextFile::Refill() {
   ReadBytes(buffer_, sizeof buffer_, delivered);
   bufferStart_ = 0;
   buffered_ = static_cast<int>(delivered);
+  carriageReturns_ = std::memchr(buffer_, '\r', delivered) != nullptr;
   return delivered > 0;
 }
 

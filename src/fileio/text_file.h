@@ -63,6 +63,8 @@ class TextFile {
   // The unread bytes: buffered_ bytes from buffer_[bufferStart_] on.
   std::size_t bufferStart_ = 0;
   int buffered_ = 0;
+  // The buffer may hold a CR; lines of a buffer without one are taken whole.
+  bool carriageReturns_ = true;
   bool writing_ = false;
   // A read failed: reading ends there.
   bool readFailed_ = false;

@@ -74,6 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadLineCase{"OneByteOverBlock", kBlock + "x\n", {kBlock + "x"}},
         ReadLineCase{"LongLineSpansRefills", kLong + "\nz\n", {kLong, "z"}},
         ReadLineCase{"CrAtBlockBoundary", kBlock + "\r\nq", {kBlock, "q"}},
+        ReadLineCase{"CrOnlyInALaterBlock", kLong + "\ra\r\nb\n", {kLong + "a", "b"}},
+        ReadLineCase{"CrOnlyInTheFirstBlock", "\r" + kLong + "\nz\n", {kLong, "z"}},
         ReadLineCase{"OverLongLineCutAndSkippedToItsLf", kFullLine + kLong + "\nnext",
                      {kFullLine, "next"}},
         ReadLineCase{"CrsDoNotCountTowardsTheCap", "\r" + kFullLine + "\r\nz", {kFullLine, "z"}},
