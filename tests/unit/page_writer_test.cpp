@@ -111,6 +111,16 @@ TEST(PageWriterTest, BufferedPageEqualsTheUnbufferedOne) {
 }
 
 // A CR LF pair split by the writer's pieces still loses its LF.
+// Numbers written with every room left in the buffer, down to none, arrive whole.
+TEST(PageWriterTest, NumbersAtTheEndOfTheBufferArriveWhole) {
+  for (std::size_t room = 0; room <= 30; ++room) {
+    const std::string filler(64 * 1024 - room, 'x');
+    RecordingSink sink;
+    PageWriter(sink).WriteString(filler).WriteNumber(-1234567890123456789).WriteNumber(42);
+    EXPECT_TRUE(sink.page == filler + "-123456789012345678942") << "room " << room;
+  }
+}
+
 TEST(PageWriterTest, TextAreaDropsTheLfOfEveryPairWhereverItFalls) {
   for (const std::size_t length : {10921u, 10922u, 10923u, 30000u}) {
     std::string text(length, 'x');
