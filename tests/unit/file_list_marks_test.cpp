@@ -39,12 +39,22 @@ std::vector<bool> MarkedRows(const TempDir& dir, const std::vector<MarkCase>& ca
   return marked;
 }
 
+// Expects each entry's mark, the rows being in list order: sorted by path, equal
+// paths as inserted.
+void ExpectMarks(const TempDir& dir, const std::vector<MarkCase>& cases) {
+  std::vector<MarkCase> sorted = cases;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const MarkCase& a, const MarkCase& b) { return a.path < b.path; });
+  std::vector<bool> expected;
+  for (const MarkCase& entry : sorted) expected.push_back(entry.marked);
+  EXPECT_EQ(MarkedRows(dir, cases), expected);
+}
+
 TEST(FileListMarksTest, MarksEveryPathThatIsNeitherFileNorFolder) {
   TempDir dir;
   dir.MakeDir("www/sub");
   dir.Write("www/m2.htm", "x");
   dir.Write("www/file.htm", "x");
-  // In list order, which the rendering walks.
   const std::vector<MarkCase> cases = {
       {"gone/a.htm", kKindFile, true},       {"gone/b/c.htm", kKindFile, true},
       {"gone/d/", kKindTree, true},          {"www/file.htm", kKindFile, false},
@@ -53,9 +63,7 @@ TEST(FileListMarksTest, MarksEveryPathThatIsNeitherFileNorFolder) {
       {"www/sub", kKindFile, false},         {"www/sub/", kKindDir, false},
       {"www/sub/gone/", kKindDir, true},     {"www/sub2", kKindDir, true},
   };
-  std::vector<bool> expected;
-  for (const MarkCase& entry : cases) expected.push_back(entry.marked);
-  EXPECT_EQ(MarkedRows(dir, cases), expected);
+  ExpectMarks(dir, cases);
 }
 
 // Twenty entries or more in one folder are checked against its listing: every
@@ -79,13 +87,7 @@ TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
            {"www/sub//", kKindDir, false},       {"www//page5.htm", kKindFile, false}}) {
     cases.push_back(entry);
   }
-  std::vector<bool> expected;
-  std::vector<MarkCase> sorted = cases;
-  std::stable_sort(sorted.begin(), sorted.end(), [&dir](const MarkCase& a, const MarkCase& b) {
-    return dir.Path(a.path) < dir.Path(b.path);
-  });
-  for (const MarkCase& entry : sorted) expected.push_back(entry.marked);
-  EXPECT_EQ(MarkedRows(dir, cases), expected);
+  ExpectMarks(dir, cases);
 }
 
 // A run in a folder of many more files reads only part of the listing: the
@@ -103,11 +105,7 @@ TEST(FileListMarksTest, RunInALargeFolderMarksAsLookingUpEachPath) {
     cases.push_back({"big/f5.htm", kKindFile, false});
     cases.push_back({"big/f450.htm", kKindFile, true});
   }
-  std::stable_sort(cases.begin(), cases.end(),
-                   [](const MarkCase& a, const MarkCase& b) { return a.path < b.path; });
-  std::vector<bool> expected;
-  for (const MarkCase& entry : cases) expected.push_back(entry.marked);
-  EXPECT_EQ(MarkedRows(dir, cases), expected);
+  ExpectMarks(dir, cases);
 }
 
 TEST(FileListMarksTest, NoteFollowsTheTableOnlyWhenARowIsMarked) {
