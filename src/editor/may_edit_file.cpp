@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "fileio/line_safety.h"
+#include "fileio/path_parts.h"
 
 namespace {
 
@@ -21,11 +22,6 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 bool IsFileAt(const std::string& own, const struct stat& named) {
   struct stat status;
   return !own.empty() && stat(own.c_str(), &status) == 0 && SameFile(status, named);
-}
-
-std::string LastComponent(const std::string& name) {
-  const std::size_t slash = name.find_last_of('/');
-  return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
 // Whether `name` denotes the program or one of its own files: the same file

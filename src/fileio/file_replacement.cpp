@@ -11,6 +11,7 @@
 #include <climits>
 #include <optional>
 
+#include "fileio/path_parts.h"
 #include "fileio/regular_file.h"
 
 namespace {
@@ -22,16 +23,6 @@ constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 07777;
 constexpr std::string_view kReplacementMark = ".tvqnew-";
 constexpr std::size_t kUniqueLength = 6;
-
-std::string DirectoryPart(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string LastComponent(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::optional<std::string> ReadLink(const std::string& path) {
   std::string target(PATH_MAX, '\0');
