@@ -2,8 +2,12 @@
 #include "filelist/file_list_page.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 
 #include "app/app_state.h"
+#include "fileio/line_safety.h"
+#include "fileio/text_file.h"
 #include "filelist/entry_existence.h"
 #include "filelist/folder_scan.h"
 #include "filelist/list_fingerprint.h"
@@ -268,6 +272,30 @@ std::vector<std::string_view> Sorted(const std::vector<std::string>& names) {
   return sorted;
 }
 
+// The real path of the folder `path` names, ending in "/"; empty when it names none
+// (missing, not a folder, too long, or holding a byte no file name may hold).
+std::string ExistingFolder(const std::string& path) {
+  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
+  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
+  std::string folder = resolved.get();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The folder the browser shows: browseDir when it is an existing folder, else
+// DOCUMENT_ROOT, else the working directory, else the root. Whatever the request
+// named, the page then shows and posts a path of the file system as it is.
+std::string BrowsedFolder(const AppState& state) {
+  for (const std::string& candidate :
+       {state.browseDir, state.env.documentRoot.value_or(""), std::string(".")}) {
+    std::string folder = ExistingFolder(candidate);
+    if (!folder.empty()) return folder;
+  }
+  return "/";
+}
+
 void WriteReturnLink(PageWriter& out, const AppState& state) {
   out.WriteString("\n</td>\n</tr>\n<tr>\n<td align=\"center\">\n <a href=\"");
   out.WriteValue(state.programName);
@@ -296,4 +324,11 @@ void RenderFileListPage(PageWriter& out, const AppState& state) {
   WriteEntryTable(out, state);
   WriteRemovalForms(out, state);
   WriteReturnLink(out, state);
+}
+
+void PrepareFileListPage(AppState& state) {
+  LoadSearchConfig(state, state.currentConfig);
+  if (state.fileListName.empty()) state.fileListName = state.searchConfig.FILELIST;
+  state.browseDir = BrowsedFolder(state);
+  state.fileList.Load(state, state.fileListName);
 }

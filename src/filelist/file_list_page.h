@@ -7,6 +7,10 @@
 
 struct AppState;
 
+// Before the page is drawn: the configuration, the file list's name when
+// none was posted, the folder to browse (always an existing one) and the list.
+void PrepareFileListPage(AppState& state);
+
 // Head script: the functions that check and submit the page's forms.
 void WriteFileListScript(PageWriter& out, const AppState& state);
 void RenderFileListPage(PageWriter& out, const AppState& state);

@@ -1,8 +1,6 @@
 // The page table: maps target to its page, title, heading and script blocks.
 #include "html/render_page.h"
 
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "app/app_state.h"
@@ -10,8 +8,6 @@
 #include "configs/manage_configs_page.h"
 #include "editor/editor_choice_page.h"
 #include "editor/editor_page.h"
-#include "fileio/line_safety.h"
-#include "fileio/text_file.h"
 #include "filelist/file_list_page.h"
 #include "html/main_menu.h"
 #include "html/scripts.h"
@@ -58,37 +54,6 @@ const PageRow& FindPage(const std::string& target) {
     if (row.target == nullptr || target == row.target) return row;
   }
   return kPages[std::size(kPages) - 1];
-}
-
-// The real path of the folder `path` names, ending in "/"; empty when it names none
-// (missing, not a folder, too long, or holding a byte no file name may hold).
-std::string ExistingFolder(const std::string& path) {
-  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
-  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
-  std::string folder = resolved.get();
-  if (folder.back() != '/') folder += '/';
-  return folder;
-}
-
-// The folder the browser shows: browseDir when it is an existing folder, else
-// DOCUMENT_ROOT, else the working directory, else the root. Whatever the request
-// named, the page then shows and posts a path of the file system as it is.
-std::string BrowsedFolder(const AppState& state) {
-  for (const std::string& candidate :
-       {state.browseDir, state.env.documentRoot.value_or(""), std::string(".")}) {
-    std::string folder = ExistingFolder(candidate);
-    if (!folder.empty()) return folder;
-  }
-  return "/";
-}
-
-void PrepareFileListPage(AppState& state) {
-  LoadSearchConfig(state, state.currentConfig);
-  if (state.fileListName.empty()) state.fileListName = state.searchConfig.FILELIST;
-  state.browseDir = BrowsedFolder(state);
-  state.fileList.Load(state, state.fileListName);
 }
 
 void Prepare(Preparation preparation, AppState& state) {
