@@ -10,6 +10,8 @@
 #include "configs/config_actions.h"
 #include "editor/editor_actions.h"
 #include "filelist/file_list_actions.h"
+#include "history/change_history.h"
+#include "history/restore_action.h"
 #include "testform/search_form.h"
 
 namespace {
@@ -17,18 +19,27 @@ namespace {
 struct ActionRow {
   const char* name;
   void (*run)(AppState&);
-  // False for the actions that only choose what the page shows, which links may start.
-  bool writesFile;
+  // What the change history says the action did; nullptr for the actions that
+  // only choose what the page shows, which write no file and which links may start.
+  const char* words;
 };
 
 const ActionRow kActions[] = {
-    {"selini", SelectConfig, true},        {"copyini", CopyConfig, true},
-    {"delini", DeleteConfig, true},        {"setdefs", SaveSearchDefaults, true},
-    {"chdir", ChangeDirectory, false},     {"delchk", DeleteChecked, true},
-    {"delall", DeleteAll, true},           {"adddir1", AddDirectory, true},
-    {"adddir3", AddDirectoryTree, true},   {"adddir2", AddDirectoryFiles, true},
-    {"addfiles", AddSelectedFiles, true},  {"save", SaveEditFile, true},
-    {"editfile", SelectEditFile, false},   {"saveform", SaveSearchForm, true},
+    {"selini", SelectConfig, "Selected a configuration"},
+    {"copyini", CopyConfig, "Created a configuration by copy"},
+    {"delini", DeleteConfig, "Removed a configuration from the list"},
+    {"setdefs", SaveSearchDefaults, "Saved search defaults"},
+    {"chdir", ChangeDirectory, nullptr},
+    {"delchk", DeleteChecked, "Removed entries from the file list"},
+    {"delall", DeleteAll, "Removed all entries from the file list"},
+    {"adddir1", AddDirectory, "Added a folder to the file list"},
+    {"adddir3", AddDirectoryTree, "Added a folder tree to the file list"},
+    {"adddir2", AddDirectoryFiles, "Added a folder's files to the file list"},
+    {"addfiles", AddSelectedFiles, "Added files to the file list"},
+    {"save", SaveEditFile, "Edited"},
+    {"editfile", SelectEditFile, nullptr},
+    {"saveform", SaveSearchForm, "Saved the search form"},
+    {"restore", RestoreVersion, "Restored"},
 };
 
 const char kRefusedMessage[] = "The request came from another site and was ignored";
@@ -46,19 +57,35 @@ const ActionRow* FindAction(const std::string& act) {
 // action that writes a file runs only when posted.
 bool MayRun(const ActionRow& action, const CgiEnvironment& env) {
   if (ComesFromAnotherSite(env)) return false;
-  return !action.writesFile || env.requestMethod == "POST";
+  return action.words == nullptr || env.requestMethod == "POST";
+}
+
+// Runs a writing action with the change history recording every file it replaces.
+void RunRecorded(const ActionRow& action, AppState& state) {
+  const HistoryLimits limits = ReadHistoryLimits(state.env);
+  ChangeRecorder recorder(AuthorOf(state.env, action.name), limits);
+  if (limits.changes > 0) SetReplacementRecorder(&recorder);
+  action.run(state);
+  SetReplacementRecorder(nullptr);
 }
 
 }  // namespace
+
+const char* ActionWords(const std::string& act) {
+  const ActionRow* action = FindAction(act);
+  return action != nullptr && action->words != nullptr ? action->words : "Changed";
+}
 
 void PerformAction(AppState& state) {
   std::string act;
   if (!GetField(state.form, "act", act)) return;
   const ActionRow* action = FindAction(act);
   if (action == nullptr) return;
-  if (MayRun(*action, state.env)) {
-    action->run(state);
-  } else {
+  if (!MayRun(*action, state.env)) {
     state.messages.push_back(kRefusedMessage);
+  } else if (action->words != nullptr) {
+    RunRecorded(*action, state);
+  } else {
+    action->run(state);
   }
 }

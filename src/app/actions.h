@@ -1,9 +1,14 @@
 // The action table: runs the action named by the form field act.
 #pragma once
 
+#include <string>
+
 struct AppState;
 
 // Runs the first action whose name equals act exactly; nothing when absent or unknown.
 // An action sent from another site, or one that writes files sent without POST, does
 // not run: a message says it was ignored.
 void PerformAction(AppState& state);
+
+// What the change history says the action `act` did ("Saved search defaults").
+const char* ActionWords(const std::string& act);

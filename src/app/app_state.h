@@ -6,6 +6,7 @@
 
 #include "app/cgi_environment.h"
 #include "cgi/form_data.h"
+#include "fileio/content_id.h"
 #include "config/search_config.h"
 #include "filelist/file_list.h"
 
@@ -21,7 +22,12 @@ struct AppState {
   std::vector<std::string> messages;
   std::string editFile;
   bool stateLoaded = false;
+  // The id of the state file as loaded (kNoContent: there was none).
+  std::string stateVersion = kNoContent;
   bool configLoaded = false;
+  // A save was refused or failed: the form's page is drawn again from what was
+  // posted, so that nothing typed is lost.
+  bool redrawPosted = false;
   // The CGI variables, read once by the entry point.
   CgiEnvironment env;
 };

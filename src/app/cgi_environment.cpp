@@ -18,11 +18,14 @@ CgiEnvironment ReadCgiEnvironment() {
   env.contentLength = Variable("CONTENT_LENGTH");
   env.queryString = Variable("QUERY_STRING");
   env.remoteUser = Variable("REMOTE_USER");
+  env.remoteAddress = Variable("REMOTE_ADDR");
   env.documentRoot = Variable("DOCUMENT_ROOT");
   env.scriptName = Variable("SCRIPT_NAME");
   env.requestMethod = Variable("REQUEST_METHOD");
   env.secFetchSite = Variable("HTTP_SEC_FETCH_SITE");
   env.origin = Variable("HTTP_ORIGIN");
   env.host = Variable("HTTP_HOST");
+  env.historyChanges = Variable("TVQ_HISTORY_CHANGES");
+  env.historyMegabytes = Variable("TVQ_HISTORY_MB");
   return env;
 }

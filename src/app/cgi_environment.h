@@ -8,6 +8,7 @@ struct CgiEnvironment {
   std::optional<std::string> contentLength;
   std::optional<std::string> queryString;
   std::optional<std::string> remoteUser;
+  std::optional<std::string> remoteAddress;
   std::optional<std::string> documentRoot;
   std::optional<std::string> scriptName;
   std::optional<std::string> requestMethod;
@@ -16,6 +17,10 @@ struct CgiEnvironment {
   std::optional<std::string> secFetchSite;
   std::optional<std::string> origin;
   std::optional<std::string> host;
+  // Bounds of the change history set in the web server's configuration: how
+  // many of the newest changes keep their versions, and how many MiB they take.
+  std::optional<std::string> historyChanges;
+  std::optional<std::string> historyMegabytes;
 };
 
 // Reads the variables above from the process environment.

@@ -13,9 +13,9 @@
 #include "fileio/text_file.h"
 #include "filelist/url.h"
 
-namespace {
-
 const char kStateFileName[] = "tvqconf.dat";
+
+namespace {
 
 void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
   std::string line;
@@ -45,6 +45,7 @@ void LoadUtilityState(AppState& state) {
   file.OpenRead();
   if (TakeFileError() == 0) {
     ReadConfigNames(file, state.configFiles);
+    state.stateVersion = file.ContentId();
     file.Close();
     TakeFileError();
   }
@@ -56,14 +57,12 @@ void LoadUtilityState(AppState& state) {
   state.stateLoaded = true;
 }
 
-void SaveUtilityState(const AppState& state) {
-  TextFile file;
-  file.SetPath(kStateFileName);
-  file.OpenWrite();
-  if (TakeFileError() != 0) return;
-  for (const std::string& name : state.configFiles) {
-    if (!HoldsLineBreakOrZero(name)) file.WriteLine(name);
-  }
-  file.Close();
-  TakeFileError();
+bool SaveUtilityState(AppState& state) {
+  const int error = ReplaceFile(kStateFileName, [&state](TextFile& file) {
+    for (const std::string& name : state.configFiles) {
+      if (!HoldsLineBreakOrZero(name)) file.WriteLine(name);
+    }
+  });
+  if (error != 0) state.messages.push_back(SaveFailureMessage(kStateFileName, error));
+  return error == 0;
 }

@@ -5,8 +5,12 @@
 
 struct AppState;
 
+// The state file, in the program's folder.
+extern const char kStateFileName[];
+
 void LoadUtilityState(AppState& state);
-void SaveUtilityState(const AppState& state);
+// Writes the known configurations; false, with the message, when the file could not be replaced.
+bool SaveUtilityState(AppState& state);
 
 // Whether the named configuration may be kept in the list: the real user of the
 // process may read and write it. False for an empty name or one holding a zero byte, CR or LF.

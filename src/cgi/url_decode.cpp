@@ -1,6 +1,7 @@
 // Percent-decoding, a two-state scan that passes malformed escapes through.
 #include "cgi/url_decode.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -24,12 +25,17 @@ int HexDigitsValue(const std::string& text) {
 }
 
 std::string UrlDecode(const std::string& text) {
+  std::string blanks = text;
+  std::replace(blanks.begin(), blanks.end(), '+', ' ');
+  return PercentDecode(blanks);
+}
+
+std::string PercentDecode(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   std::string pending;
   bool inEscape = false;
   for (char c : text) {
-    if (c == '+') c = ' ';
     if (!inEscape) {
       if (c == '%') {
         inEscape = true;
@@ -69,4 +75,27 @@ std::string ProtectFromUrlDecode(std::string_view text) {
     }
   }
   return out;
+}
+
+std::string PercentEncode(std::string_view text, bool (*escaped)(unsigned char)) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  encoded.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!escaped(byte)) {
+      encoded += c;
+      continue;
+    }
+    encoded += '%';
+    encoded += kHex[byte >> 4];
+    encoded += kHex[byte & 15];
+  }
+  return encoded;
+}
+
+std::string UrlEncode(std::string_view text) {
+  return PercentEncode(text, [](unsigned char byte) {
+    return std::isalnum(byte) == 0 && byte != '-' && byte != '.' && byte != '_' && byte != '~';
+  });
 }

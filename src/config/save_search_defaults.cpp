@@ -15,6 +15,7 @@
 #include "config/search_options.h"
 #include "fileio/line_safety.h"
 #include "fileio/text_file.h"
+#include "history/version_guard.h"
 
 namespace {
 
@@ -120,28 +121,43 @@ bool ReadCurrentLines(const std::string& target, std::vector<std::string>& lines
   return error == 0 && whole;
 }
 
+// The page shows the posted choices again: the record the saved lines would
+// give, over the file as it stands now.
+void RedrawPostedChoices(AppState& state, const std::string& target,
+                         const std::vector<std::string>& lines) {
+  SearchConfig& config = state.searchConfig;
+  config.present.fill(false);
+  AssignSearchDefaults(config);
+  for (const std::string& line : lines) ParseConfigLine(config, line);
+  config.version = CurrentVersionOf(target);
+  state.configLoaded = true;
+  RedrawPostedForm(state, "sdef");
+}
+
 }  // namespace
 
 void SaveSearchDefaults(AppState& state) {
   const std::string target = TargetFile(state);
-  const std::string creatingError = "Error creating file " + target;
   std::vector<std::string> current;
   // Only a known configuration is written, and never through a name that
   // would not reach the file system intact.
   if (!IsKnownConfig(state, target) || HoldsLineBreakOrZero(target) ||
       !ReadCurrentLines(target, current)) {
-    state.messages.push_back(creatingError);
+    state.messages.push_back("Error creating file " + target);
     return;
   }
-  TextFile file;
-  file.SetPath(target);
-  file.OpenWrite();
-  if (TakeFileError() != 0) {
-    state.messages.push_back(creatingError);
+  const std::vector<std::string> lines = MergedLines(current, state.form);
+  if (!PostedVersionIsCurrent(state, target)) {
+    RedrawPostedChoices(state, target, lines);
     return;
   }
-  for (const std::string& line : MergedLines(current, state.form)) file.WriteLine(line);
-  file.Close();
-  state.messages.push_back(TakeFileError() != 0 ? "Error writing file " + target
-                                                : "Search defaults was saved successfully");
+  const int error = ReplaceFile(target, [&lines](TextFile& file) {
+    for (const std::string& line : lines) file.WriteLine(line);
+  });
+  if (error != 0) {
+    state.messages.push_back(SaveFailureMessage(target, error));
+    RedrawPostedChoices(state, target, lines);
+    return;
+  }
+  state.messages.push_back("Search defaults was saved successfully");
 }

@@ -48,7 +48,8 @@ void AssignSearchDefaults(SearchConfig& config) {
 }
 
 int ReadConfigLines(const std::string& path,
-                    const std::function<bool(const std::string&)>& visit) {
+                    const std::function<bool(const std::string&)>& visit,
+                    std::string* version) {
   if (HoldsLineBreakOrZero(path)) return kNameRefused;
   TextFile file;
   file.SetPath(path);
@@ -57,12 +58,17 @@ int ReadConfigLines(const std::string& path,
   const long size = file.Size();
   int error = TakeFileError();
   std::string line;
+  bool whole = true;
   // The line reader would give an empty file one empty line; it has none.
   while (error == 0 && size > 0 && !file.AtEnd()) {
     file.ReadLine(line);
     error = TakeFileError();
-    if (error == 0 && !visit(line)) break;
+    if (error == 0 && !visit(line)) {
+      whole = false;
+      break;
+    }
   }
+  if (version != nullptr && error == 0 && whole) *version = file.ContentId();
   file.Close();
   TakeFileError();
   return error;
@@ -70,12 +76,16 @@ int ReadConfigLines(const std::string& path,
 
 void ReadSearchConfig(SearchConfig& config, const std::string& path) {
   AssignSearchDefaults(config);
+  config.version = kNoContent;
   if (path.empty()) return;
   // A read error ends the reading with the lines read so far applied.
-  ReadConfigLines(path, [&config](const std::string& line) {
-    ParseConfigLine(config, line);
-    return true;
-  });
+  ReadConfigLines(
+      path,
+      [&config](const std::string& line) {
+        ParseConfigLine(config, line);
+        return true;
+      },
+      &config.version);
 }
 
 void LoadSearchConfig(AppState& state, const std::string& path) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "fileio/content_id.h"
+
 struct AppState;
 
 // Values of the action field, set by the keys SEARCH, HELP and SITEMAP.
@@ -86,6 +88,8 @@ struct SearchConfig {
   int LITERALREPORTWITH = 0;
   int PLAINTEXT = 0;
   std::array<bool, kConfigFieldCount> present{};
+  // The id of the file read whole into the record (kNoContent: none was).
+  std::string version = kNoContent;
 };
 
 // Sets every field to the engine's built-in default; the presence flags stay.
@@ -94,9 +98,11 @@ void AssignSearchDefaults(SearchConfig& config);
 // Hands every line of the file at path (without its line end, CRs dropped) to
 // visit, until visit returns false. Returns 0, or the file error of the open or
 // of the read that failed (the lines before it were visited); a name holding a
-// zero byte, CR or LF is not opened and gives -1.
+// zero byte, CR or LF is not opened and gives -1. When every line was visited,
+// `version` (if given) receives the id of the file as read.
 int ReadConfigLines(const std::string& path,
-                    const std::function<bool(const std::string&)>& visit);
+                    const std::function<bool(const std::string&)>& visit,
+                    std::string* version = nullptr);
 
 // Sets config to the defaults, then applies every line of the file at path;
 // the presence flags are added to, never cleared. A file that cannot be read,

@@ -5,6 +5,8 @@
 #include "config/config_text.h"
 #include "config/search_options.h"
 #include "fileio/directory_scan.h"
+#include "history/change_display.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -136,8 +138,10 @@ void WriteForm(PageWriter& out, const AppState& state) {
       "</tr>\n</table>\n"
       "<input type=\"hidden\" name=\"ini\" value=\"");
   out.WriteValue(state.currentConfig);
+  out.WriteString("\">\n");
+  WriteVersionField(out, state.searchConfig.version);
   out.WriteString(
-      "\">\n<input type=\"hidden\" name=\"act\" value=\"setdefs\">\n"
+      "<input type=\"hidden\" name=\"act\" value=\"setdefs\">\n"
       "</form>\n</td>\n</tr>\n");
 }
 
@@ -150,6 +154,7 @@ void WriteReturnRow(PageWriter& out, const AppState& state) {
 }  // namespace
 
 void RenderSearchDefaultsPage(PageWriter& out, const AppState& state) {
+  WriteLastChangeLine(out, state.programName, state.currentConfig, 1);
   WriteIntroduction(out, state);
   WriteForm(out, state);
   WriteReturnRow(out, state);

@@ -14,6 +14,7 @@
 #include "editor/may_edit_file.h"
 #include "fileio/line_safety.h"
 #include "fileio/text_file.h"
+#include "history/version_guard.h"
 
 namespace {
 
@@ -85,8 +86,8 @@ bool CopyLines(TextFile& source, TextFile& target, const std::string& targetName
   while (!source.AtEnd()) {
     source.ReadLine(line);
     target.WriteLine(line);
-    if (TakeFileError() != 0) {
-      state.messages.push_back("Error writing file " + targetName);
+    if (const int error = TakeFileError(); error != 0) {
+      state.messages.push_back(SaveFailureMessage(targetName, error));
       return false;
     }
   }
@@ -111,8 +112,8 @@ bool CopyFile(const std::string& sourceName, const std::string& targetName, AppS
   bool copied = CopyLines(source, target, targetName, state);
   // The new file only takes its name when it is closed: a failed close is a failed write.
   target.Close();
-  if (TakeFileError() != 0 && copied) {
-    state.messages.push_back("Error writing file " + targetName);
+  if (const int error = TakeFileError(); error != 0 && copied) {
+    state.messages.push_back(SaveFailureMessage(targetName, error));
     copied = false;
   }
   source.Close();
@@ -125,6 +126,7 @@ bool CopyFile(const std::string& sourceName, const std::string& targetName, AppS
 void SelectConfig(AppState& state) {
   int position = 0;
   if (!GetIntField(state.form, "ini", position)) return;
+  if (!PostedVersionIsCurrent(state, kStateFileName)) return;
   if (position < 1 || static_cast<std::size_t>(position) >= state.configFiles.size()) return;
   const auto chosen = state.configFiles.begin() + position;
   std::rotate(state.configFiles.begin(), chosen, chosen + 1);
@@ -138,7 +140,7 @@ void CopyConfig(AppState& state) {
   if (!GetField(state.form, "ini", sourceName) || !GetField(state.form, "newini", targetName)) {
     return;
   }
-  if (targetName.empty()) return;
+  if (targetName.empty() || !PostedVersionIsCurrent(state, kStateFileName)) return;
   if (!IsKnownConfig(state, sourceName)) {
     state.messages.push_back("Error creating file " + targetName);
     return;
@@ -163,6 +165,7 @@ void CopyConfig(AppState& state) {
 void DeleteConfig(AppState& state) {
   std::string name;
   if (state.configFiles.size() < 2 || !GetField(state.form, "ini", name)) return;
+  if (!PostedVersionIsCurrent(state, kStateFileName)) return;
   std::vector<std::string>& names = state.configFiles;
   const auto kept = std::remove(names.begin(), names.end(), name);
   if (kept == names.end()) return;

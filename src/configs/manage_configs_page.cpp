@@ -4,6 +4,9 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/utility_state.h"
+#include "history/change_display.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -21,13 +24,16 @@ void WriteConfigOptions(PageWriter& out, const AppState& state) {
 }  // namespace
 
 void RenderManageConfigsPage(PageWriter& out, const AppState& state) {
+  WriteLastChangeLine(out, state.programName, kStateFileName, 2);
   out.WriteString("<tr>\n");
   WriteScriptedFormStart(out, "mconf", state.programName);
   out.WriteString(
       "<td width=50%>\n"
       " <b>List of currently defined configuration files:</b><br>\n"
       " <input type=\"hidden\" name=\"target\" value=\"mconf\">\n"
-      " <input type=\"hidden\" name=\"act\" value=\"\">\n <select name=\"ini\" size=5>\n");
+      " <input type=\"hidden\" name=\"act\" value=\"\">\n ");
+  WriteVersionField(out, state.stateVersion);
+  out.WriteString(" <select name=\"ini\" size=5>\n");
   WriteConfigOptions(out, state);
   out.WriteString(
       " </select>\n</td>\n<td rowspan=2 valign=\"top\">\n"

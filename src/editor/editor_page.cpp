@@ -6,6 +6,8 @@
 #include "app/app_state.h"
 #include "editor/editor_text.h"
 #include "editor/may_edit_file.h"
+#include "history/change_display.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -16,8 +18,10 @@ void WriteNote(PageWriter& out, const char* note, const std::string& value = "")
   out.WriteValue(value).WriteString("</b>\n</td>\n</tr>\n<tr>\n");
 }
 
-// Returns whether the text is binary.
-bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& text) {
+// Returns whether the text is binary. `version` is the id of the file the text
+// replaces when saved.
+bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& text,
+                   const std::string& version) {
   WriteScriptedFormStart(out, "editor", state.programName, "#editor");
   out.WriteString(
       "<td align=\"center\">\n"
@@ -25,7 +29,9 @@ bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
       " <input type=\"hidden\" name=\"act\" value=\"save\">\n"
       " <input type=\"hidden\" name=\"file\" value=\"");
   out.WriteValue(state.editFile);
-  out.WriteString("\">\n <textarea name=\"text\" rows=20 cols=80>\n");
+  out.WriteString("\">\n ");
+  WriteVersionField(out, version);
+  out.WriteString(" <textarea name=\"text\" rows=20 cols=80>\n");
   const bool binary = out.WriteTextArea(text);
   out.WriteString(
       "</textarea>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100%>\n<tr>\n"
@@ -45,6 +51,12 @@ bool WriteFormOrNote(PageWriter& out, const AppState& state) {
     WriteNote(out, kRefusalNote);
     return false;
   }
+  // A save that did not happen shows the posted text again, to be saved over
+  // the file as it stands now.
+  std::string posted;
+  if (state.redrawPosted && GetField(state.form, "text", posted)) {
+    return WriteEditForm(out, state, posted, CurrentVersionOf(state.editFile));
+  }
   const EditorText loaded = LoadEditorText(state.editFile);
   switch (loaded.outcome) {
     case EditorLoad::kTooLong: WriteNote(out, "The file is too long"); return false;
@@ -53,7 +65,7 @@ bool WriteFormOrNote(PageWriter& out, const AppState& state) {
       return false;
     case EditorLoad::kShown: break;
   }
-  return WriteEditForm(out, state, loaded.text);
+  return WriteEditForm(out, state, loaded.text, loaded.version);
 }
 
 void WriteCancelAndReturn(PageWriter& out, const AppState& state) {
@@ -76,6 +88,7 @@ void WriteBinaryWarning(PageWriter& out) {
 }  // namespace
 
 void RenderEditorPage(PageWriter& out, const AppState& state) {
+  WriteLastChangeLine(out, state.programName, state.editFile, 1);
   out.WriteString("<a name=\"editor\"></a>\n<tr>\n");
   const bool binary = WriteFormOrNote(out, state);
   WriteCancelAndReturn(out, state);

@@ -13,7 +13,7 @@ EditorText ReadOpenFile(TextFile& file) {
   std::size_t delivered = 0;
   file.ReadBytes(bytes.data(), bytes.size(), delivered);
   if (delivered < bytes.size()) return {EditorLoad::kReadError, {}};
-  return {EditorLoad::kShown, std::move(bytes)};
+  return {EditorLoad::kShown, std::move(bytes), file.ContentId()};
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "fileio/content_id.h"
+
 // Files longer than this are not opened in the editor.
 constexpr long kEditorSizeLimit = 65536;
 
@@ -18,6 +20,8 @@ struct EditorText {
   // which leaves out the LF of every CR LF pair and finds the bytes that mark
   // a binary file (control bytes other than TAB, LF and CR) on the way.
   std::string text;
+  // The id of the file as read: kNoContent when it could not be opened.
+  std::string version = kNoContent;
 };
 
 // Reads `path` with one size query and one block read. A file that cannot be

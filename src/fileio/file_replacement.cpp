@@ -13,12 +13,11 @@
 
 #include "fileio/path_parts.h"
 #include "fileio/regular_file.h"
+#include "fileio/replacement_recorder.h"
 
 namespace {
 
 constexpr int kMaxLinkHops = 40;
-constexpr int kWriteError = 1;
-constexpr int kCloseError = 103;
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 07777;
 constexpr std::string_view kReplacementMark = ".tvqnew-";
@@ -78,47 +77,40 @@ int CreateBeside(const std::string& target, std::string& temporary) {
 }
 
 // The stream on the new file `descriptor` with permission bits `mode`, which
-// replaces `target` when finished.
+// replaces `target` when finished: by a rename, or copied into `inPlace` when
+// that is a descriptor of the target.
 std::FILE* ReplacementStream(int descriptor, mode_t mode, const std::string& target,
-                             const std::string& temporary, FileReplacement& replacement) {
+                             const std::string& temporary, int inPlace,
+                             FileReplacement& replacement) {
   std::FILE* stream = fchmod(descriptor, mode) == 0 ? fdopen(descriptor, "wb") : nullptr;
   if (stream == nullptr) {
     CloseKeepingErrno(descriptor);
     RemoveKeepingErrno(temporary);
+    if (inPlace >= 0) CloseKeepingErrno(inPlace);
     return nullptr;
   }
-  replacement = {target, temporary};
-  return stream;
-}
-
-// Writes the open file itself, emptied first.
-std::FILE* InPlaceStream(int descriptor, const std::string& target, FileReplacement& replacement) {
-  std::FILE* stream = ftruncate(descriptor, 0) == 0 ? fdopen(descriptor, "wb") : nullptr;
-  if (stream == nullptr) {
-    CloseKeepingErrno(descriptor);
-    return nullptr;
-  }
-  replacement = {target, std::string()};
+  replacement.target = target;
+  replacement.temporary = temporary;
+  replacement.inPlace = inPlace;
   return stream;
 }
 
 // `existing` is open for writing on `target`, which has `status`.
 std::FILE* ReplaceExisting(int existing, const struct stat& status, const std::string& target,
                            FileReplacement& replacement) {
-  if (status.st_nlink > 1) return InPlaceStream(existing, target, replacement);
   std::string temporary;
   const int descriptor = CreateBeside(target, temporary);
   if (descriptor < 0) {
     CloseKeepingErrno(existing);
     return nullptr;
   }
-  if (!TakeOverOwnership(descriptor, status)) {
-    close(descriptor);
-    unlink(temporary.c_str());
-    return InPlaceStream(existing, target, replacement);
+  // The new file stays private to the program while it is only a copy's source.
+  if (status.st_nlink > 1 || !TakeOverOwnership(descriptor, status)) {
+    return ReplacementStream(descriptor, S_IRUSR | S_IWUSR, target, temporary, existing,
+                             replacement);
   }
   close(existing);
-  return ReplacementStream(descriptor, status.st_mode & kPermissionBits, target, temporary,
+  return ReplacementStream(descriptor, status.st_mode & kPermissionBits, target, temporary, -1,
                            replacement);
 }
 
@@ -129,7 +121,7 @@ std::FILE* CreateNew(const std::string& target, FileReplacement& replacement) {
   std::string temporary;
   const int descriptor = CreateBeside(target, temporary);
   if (descriptor < 0) return nullptr;
-  return ReplacementStream(descriptor, NewFileMode(), target, temporary, replacement);
+  return ReplacementStream(descriptor, NewFileMode(), target, temporary, -1, replacement);
 }
 
 // Makes the rename itself durable; the content is in place whatever this gives.
@@ -142,12 +134,58 @@ void SyncFolderOf(const std::string& target) {
   close(descriptor);
 }
 
+// Makes the file behind `descriptor` hold exactly `content`, durably.
+bool Overwrite(int descriptor, const std::string& content) {
+  if (ftruncate(descriptor, 0) != 0) return false;
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t count = pwrite(descriptor, content.data() + written, content.size() - written,
+                                 static_cast<off_t>(written));
+    if (count < 0) return false;
+    written += static_cast<std::size_t>(count);
+  }
+  return fsync(descriptor) == 0;
+}
+
+// Copies the complete new file into the target in place. When the copy fails,
+// the old content is written back, so the target holds one or the other.
+int CopyInPlace(const FileReplacement& replacement) {
+  std::string previous;
+  std::string next;
+  if (!ReadWholeFile(replacement.target, previous) || !ReadWholeFile(replacement.temporary, next)) {
+    return kReplacementWriteError;
+  }
+  if (Overwrite(replacement.inPlace, next)) return 0;
+  const int error = errno;
+  Overwrite(replacement.inPlace, previous);
+  errno = error;
+  return kReplacementWriteError;
+}
+
+// Puts the complete, synced new file in place; 0 or an error code.
+int PutInPlace(const FileReplacement& replacement) {
+  if (replacement.inPlace >= 0) return CopyInPlace(replacement);
+  if (std::rename(replacement.temporary.c_str(), replacement.target.c_str()) != 0) {
+    return kReplacementCloseError;
+  }
+  SyncFolderOf(replacement.target);
+  return 0;
+}
+
+// Removes the new file and lets go of the target, keeping errno.
+void Release(FileReplacement& replacement) {
+  RemoveKeepingErrno(replacement.temporary);
+  if (replacement.inPlace >= 0) CloseKeepingErrno(replacement.inPlace);
+  replacement.inPlace = -1;
+}
+
 bool IsUniqueByte(char byte) { return std::isalnum(static_cast<unsigned char>(byte)) != 0; }
 
 }  // namespace
 
 std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement) {
   replacement = FileReplacement();
+  replacement.name = path;
   const std::optional<std::string> target = FollowLinks(path);
   if (!target) return nullptr;
   struct stat status;
@@ -156,25 +194,35 @@ std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement
   return errno == ENOENT ? CreateNew(*target, replacement) : nullptr;
 }
 
-int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, bool writeFailed) {
-  int error = writeFailed ? kWriteError : 0;
-  if (error == 0 && (std::fflush(stream) != 0 || fsync(fileno(stream)) != 0)) error = kWriteError;
-  if (std::fclose(stream) != 0 && error == 0) error = kCloseError;
-  if (replacement.temporary.empty()) return error;
-  if (error == 0 && std::rename(replacement.temporary.c_str(), replacement.target.c_str()) != 0) {
-    error = kCloseError;
+int FinishReplacement(std::FILE* stream, FileReplacement& replacement, bool writeFailed,
+                      const std::string& afterId) {
+  int error = writeFailed ? kReplacementWriteError : 0;
+  if (error == 0 && (std::fflush(stream) != 0 || fsync(fileno(stream)) != 0)) {
+    error = kReplacementWriteError;
   }
-  if (error != 0) {
-    unlink(replacement.temporary.c_str());
-  } else {
-    SyncFolderOf(replacement.target);
+  if (std::fclose(stream) != 0 && error == 0) error = kReplacementCloseError;
+  ReplacementRecorder* recorder = CurrentReplacementRecorder();
+  if (error == 0 && recorder != nullptr &&
+      !recorder->KeepPrevious(replacement.name, replacement.target, replacement.inPlace < 0)) {
+    error = kReplacementNotKeptError;
+  } else if (error == 0) {
+    error = PutInPlace(replacement);
+    if (recorder != nullptr) {
+      const int reason = errno;
+      if (error == 0) recorder->Replaced(replacement.name, afterId);
+      else recorder->Abandoned();
+      errno = reason;
+    }
+  }
+  if (error != 0 || replacement.inPlace >= 0) {
+    Release(replacement);
   }
   return error;
 }
 
-void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement) {
+void AbandonReplacement(std::FILE* stream, FileReplacement& replacement) {
   std::fclose(stream);
-  if (!replacement.temporary.empty()) unlink(replacement.temporary.c_str());
+  Release(replacement);
 }
 
 bool IsReplacementName(std::string_view name) {

@@ -1,4 +1,4 @@
-// Writing a file through a new file beside it that is renamed over it when complete.
+// Writing a file through a new file beside it that takes the file's place when complete.
 #pragma once
 
 #include <cstdio>
@@ -7,26 +7,40 @@
 
 // Where the bytes written through a stream end up.
 struct FileReplacement {
-  // The file that receives the content (symbolic links resolved).
+  // The name the file was opened by, and the file that receives the content
+  // (symbolic links resolved).
+  std::string name;
   std::string target;
-  // The new file being written beside the target; empty when writing in place.
+  // The new file being written beside the target.
   std::string temporary;
+  // The target, open for writing, when the new content is copied into it
+  // instead of renamed over it; -1 otherwise.
+  int inPlace = -1;
 };
 
-// Opens a stream whose content replaces `path` when FinishReplacement succeeds.
-// Only regular files are written. An existing file with several links, or
-// whose group a new file could not keep, is written in place instead, so
-// every name and every reader it had keeps seeing it. Returns nullptr with
-// errno set when the file cannot be written or no new file can be made.
+// Error codes of FinishReplacement besides 0.
+inline constexpr int kReplacementWriteError = 1;
+inline constexpr int kReplacementCloseError = 103;
+// The recorder could not keep the previous content; the file is unchanged.
+inline constexpr int kReplacementNotKeptError = 104;
+
+// Opens a stream on a new file beside `path` whose content replaces the file
+// when FinishReplacement succeeds. Only regular files are written. An existing
+// file with several links, or whose group a new file could not keep, is
+// overwritten in place at the end instead (so every name and reader it had keeps
+// seeing it), still from the complete new file. Returns nullptr with errno set
+// when the file cannot be written or no new file can be made.
 std::FILE* OpenReplacement(const std::string& path, FileReplacement& replacement);
 
-// Flushes, syncs and closes the stream and puts the new file in place, unless
-// `writeFailed`; then the new file is removed and the target keeps its content.
-// Returns 0, 1 (write, flush or sync failed) or 103 (close or rename failed).
-int FinishReplacement(std::FILE* stream, const FileReplacement& replacement, bool writeFailed);
+// Flushes, syncs and closes the stream, has the installed recorder keep the old
+// content, and puts the new content in place, unless `writeFailed`. Whatever
+// fails, the target ends with its old content or the new one, never a mix, and
+// the new file is removed. Returns 0 or an error code above, with errno set.
+int FinishReplacement(std::FILE* stream, FileReplacement& replacement, bool writeFailed,
+                      const std::string& afterId);
 
 // Closes the stream and removes the new file; the target keeps its content.
-void AbandonReplacement(std::FILE* stream, const FileReplacement& replacement);
+void AbandonReplacement(std::FILE* stream, FileReplacement& replacement);
 
 // Whether `name` (without folder) has the form of a new file made beside a
 // target: "." + the target's name + ".tvqnew-" + six letters or digits.

@@ -26,3 +26,21 @@ void CloseKeepingErrno(int descriptor) {
   close(descriptor);
   errno = error;
 }
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+  struct stat status;
+  const int descriptor = OpenRegularFile(path, O_RDONLY, status);
+  if (descriptor < 0) return false;
+  content.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t done = 0;
+  ssize_t count = 1;
+  // A file that grows meanwhile is read to its end.
+  while (count > 0) {
+    if (done == content.size()) content.resize(done + 4096);
+    count = read(descriptor, content.data() + done, content.size() - done);
+    if (count > 0) done += static_cast<std::size_t>(count);
+  }
+  content.resize(done);
+  CloseKeepingErrno(descriptor);
+  return count == 0;
+}

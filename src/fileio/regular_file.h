@@ -13,3 +13,7 @@ int OpenRegularFile(const std::string& path, int flags, struct stat& status);
 
 // Closes `descriptor` and leaves errno as it was.
 void CloseKeepingErrno(int descriptor);
+
+// The whole content of the regular file at `path` (symbolic links followed);
+// false with errno set when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& content);

@@ -11,12 +11,18 @@
 #include "fileio/regular_file.h"
 
 int lastFileError = 0;
+int lastFileErrno = 0;
 
 namespace {
 
 constexpr int kOpenErrorBase = 100;
 constexpr int kNoStreamError = 103;
 constexpr int kIoError = 1;
+
+void RecordFailure(int error) {
+  lastFileError = error;
+  lastFileErrno = errno;
+}
 
 bool StatusOf(const std::string& path, struct stat& status) {
   return stat(path.c_str(), &status) == 0;
@@ -87,13 +93,15 @@ void TextFile::Open(bool forWriting) {
   writeFailed_ = false;
   writing_ = forWriting;
   replacement_ = FileReplacement();
+  hasher_.Reset();
   // The file system would cut the name at a zero byte and open another file.
   if (path_.find('\0') != std::string::npos) {
-    lastFileError = kOpenErrorBase + EINVAL;
+    errno = EINVAL;
+    RecordFailure(kOpenErrorBase + EINVAL);
     return;
   }
   stream_ = forWriting ? OpenReplacement(path_, replacement_) : OpenForReading(path_);
-  if (stream_ == nullptr) lastFileError = kOpenErrorBase + errno;
+  if (stream_ == nullptr) RecordFailure(kOpenErrorBase + errno);
 }
 
 bool TextFile::HasStream() {
@@ -156,9 +164,10 @@ void TextFile::WriteText(const std::string& text) {
 }
 
 void TextFile::WriteBytes(const char* bytes, std::size_t count) {
+  hasher_.Add(bytes, count);
   std::fwrite(bytes, 1, count, stream_);
   if (std::ferror(stream_) != 0) {
-    lastFileError = kIoError;
+    RecordFailure(kIoError);
     writeFailed_ = true;
     std::clearerr(stream_);
   }
@@ -170,7 +179,7 @@ long TextFile::Size() {
   if (!HasStream()) return 0;
   struct stat status;
   if ((writing_ && std::fflush(stream_) != 0) || fstat(fileno(stream_), &status) != 0) {
-    lastFileError = kIoError;
+    RecordFailure(kIoError);
     return 0;
   }
   return static_cast<long>(status.st_size);
@@ -180,18 +189,43 @@ void TextFile::ReadBytes(char* destination, std::size_t count, std::size_t& deli
   delivered = 0;
   if (!HasStream()) return;
   delivered = std::fread(destination, 1, count, stream_);
+  hasher_.Add(destination, delivered);
   if (std::ferror(stream_) != 0) {
-    lastFileError = kIoError;
+    RecordFailure(kIoError);
     readFailed_ = true;
   }
 }
 
 void TextFile::Close() {
   if (HasStream()) {
-    const int error = writing_ ? FinishReplacement(stream_, replacement_, writeFailed_)
+    const int error = writing_ ? FinishReplacement(stream_, replacement_, writeFailed_, ContentId())
                                : (std::fclose(stream_) == 0 ? 0 : kNoStreamError);
-    if (error != 0) lastFileError = error;
+    if (error != 0) RecordFailure(error);
     stream_ = nullptr;
   }
   path_.clear();
+}
+
+std::string SaveFailureMessage(const std::string& name, int error) {
+  const std::string reason = std::strerror(lastFileErrno);
+  if (error == kReplacementNotKeptError) {
+    return name + " was not changed: its previous version could not be kept (" + reason + ")";
+  }
+  return "Error writing file " + name + ": " + reason + ". The file was not changed.";
+}
+
+int ReplaceFile(const std::string& path, const std::function<void(TextFile&)>& write) {
+  TextFile file;
+  file.SetPath(path);
+  file.OpenWrite();
+  if (const int error = TakeFileError(); error != 0) return error;
+  write(file);
+  // The first failure of a write is kept: Close only adds its own when none came before.
+  const int writeError = TakeFileError();
+  const int writeErrno = lastFileErrno;
+  file.Close();
+  const int closeError = TakeFileError();
+  if (writeError == 0) return closeError;
+  lastFileErrno = writeErrno;
+  return writeError;
 }

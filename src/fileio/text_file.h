@@ -3,14 +3,18 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
+#include "fileio/content_id.h"
 #include "fileio/file_replacement.h"
 
 // Process-wide error code of the last failed file operation (0: none since the
 // last TakeFileError): 100 + errno for a failed open, 103 for an operation
 // without an open stream or a failed close, 1 for an I/O error.
 extern int lastFileError;
+// The errno that came with lastFileError, for naming the reason in words.
+extern int lastFileErrno;
 
 // ReadLine delivers at most this many bytes of a line; the rest of it is skipped.
 inline constexpr std::size_t kMaxLineLength = 65536;
@@ -46,6 +50,9 @@ class TextFile {
   long Size();
   void ReadBytes(char* destination, std::size_t count, std::size_t& delivered);
   void Close();
+  // The id of the bytes read or written since the last open: after reading to
+  // the end, the id of the file as read; after writing, of the new content.
+  std::string ContentId() const { return hasher_.Id(); }
 
  private:
   // Opens path_ for writing or reading after closing any open stream.
@@ -71,4 +78,14 @@ class TextFile {
   // A write failed: Close discards the new file.
   bool writeFailed_ = false;
   FileReplacement replacement_;
+  ContentHasher hasher_;
 };
+
+// The message for a failed save of `name` whose error code was taken as
+// `error` (errno in lastFileErrno): the file was left as it was.
+std::string SaveFailureMessage(const std::string& name, int error);
+
+// Replaces the file at `path` with what `write` writes into it. Returns the
+// error code of the first step that failed (open, write or close), 0 when the
+// new content is in place.
+int ReplaceFile(const std::string& path, const std::function<void(TextFile&)>& write);

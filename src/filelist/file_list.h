@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "filelist/list_fingerprint.h"
+#include "fileio/content_id.h"
 
 struct AppState;
 
@@ -27,9 +27,8 @@ class FileList {
   // state.searchConfig.SITEROOTURL as it stands. A file that cannot be read
   // leaves the list empty.
   void Load(const AppState& state, const std::string& fileName);
-  // The fingerprint of the lines the last Load read: equal for two loads of
-  // the same content, whatever SITEROOTURL was.
-  std::string Fingerprint() const { return fingerprint_.Text(); }
+  // The id of the file the last Load read (kNoContent: none was read).
+  const std::string& Version() const { return version_; }
 
   // Loads the search configuration when not loaded yet, then replaces the
   // named file with the whole list. Returns the file error code (0: written).
@@ -54,5 +53,5 @@ class FileList {
   void SortByPath();
 
   Entries entries_;
-  ListFingerprint fingerprint_;
+  std::string version_ = kNoContent;
 };

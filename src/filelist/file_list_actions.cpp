@@ -6,8 +6,9 @@
 
 #include "app/app_state.h"
 #include "filelist/folder_scan.h"
-#include "filelist/list_fingerprint.h"
 #include "fileio/line_safety.h"
+#include "fileio/text_file.h"
+#include "history/version_guard.h"
 
 namespace {
 
@@ -45,21 +46,18 @@ bool LoadList(AppState& state) {
 }
 
 // Removals name rows of the list as the page drew it, so they go ahead only
-// when the list just loaded is the one the page showed. A form without the
-// fingerprint cannot show that and is refused too.
+// when the list is the one the page showed. A form without its version cannot
+// show that and is refused too.
 bool ListIsAsShown(AppState& state) {
-  std::string shown;
-  if (GetField(state.form, kFingerprintField, shown) && shown == state.fileList.Fingerprint()) {
-    return true;
-  }
-  state.messages.push_back(
-      "The file list has changed since the page was shown; nothing was removed.");
-  return false;
+  return PostedVersionIsCurrent(state, state.fileListName);
 }
 
+// The page then shows what the file holds: the new list, or the old one when
+// the save failed.
 void SaveList(AppState& state) {
-  // A failed save is not reported: the page shows what the file holds.
-  state.fileList.Save(state, state.fileListName);
+  if (const int error = state.fileList.Save(state, state.fileListName); error != 0) {
+    state.messages.push_back(SaveFailureMessage(state.fileListName, error));
+  }
 }
 
 // The decimal number at the start of a "del" value, leading white space and

@@ -103,10 +103,8 @@ FileListEntry MakeEntry(const std::string& keyLine, int kind, const std::string&
 
 // Appends one entry for every key line directly followed by a URL line; every
 // other line is skipped. A key line without its URL line is dropped and the
-// line after it is looked at as a key line of its own. Every line read goes
-// into the fingerprint.
-void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries,
-               ListFingerprint& fingerprint) {
+// line after it is looked at as a key line of its own.
+void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& entries) {
   UrlResolver resolver(siteRoot);
   // Room for the entries at once spares moving them all each time the list grows.
   entries.reserve(static_cast<std::size_t>(file.Size()) / kGuessedPairSize);
@@ -117,11 +115,9 @@ void ReadPairs(TextFile& file, const std::string& siteRoot, FileList::Entries& e
     if (!kind) {
       if (file.AtEnd()) return;
       file.ReadLine(current);
-      fingerprint.AddLine(current);
       continue;
     }
     file.ReadLine(candidate);
-    fingerprint.AddLine(candidate);
     if (!IsUrlLine(candidate)) {
       current.swap(candidate);
       continue;
@@ -153,13 +149,14 @@ void WriteEntry(TextFile& file, const FileListEntry& entry, UrlResolver& resolve
 
 void FileList::Load(const AppState& state, const std::string& fileName) {
   entries_.clear();
-  fingerprint_ = ListFingerprint();
+  version_ = kNoContent;
   if (HoldsLineBreakOrZero(fileName)) return;
   TextFile file;
   file.SetPath(fileName);
   file.OpenRead();
   if (TakeFileError() != 0) return;
-  ReadPairs(file, state.searchConfig.SITEROOTURL, entries_, fingerprint_);
+  ReadPairs(file, state.searchConfig.SITEROOTURL, entries_);
+  version_ = file.ContentId();
   file.Close();
   TakeFileError();
   SortByPath();
@@ -167,15 +164,14 @@ void FileList::Load(const AppState& state, const std::string& fileName) {
 
 int FileList::Save(AppState& state, const std::string& fileName) const {
   LoadSearchConfig(state, state.currentConfig);
-  if (HoldsLineBreakOrZero(fileName)) return kRefusedNameError;
-  TextFile file;
-  file.SetPath(fileName);
-  file.OpenWrite();
-  if (const int error = TakeFileError(); error != 0) return error;
+  if (HoldsLineBreakOrZero(fileName)) {
+    lastFileErrno = EINVAL;
+    return kRefusedNameError;
+  }
   const std::string& siteRoot = state.searchConfig.SITEROOTURL;
-  WriteHeader(file, siteRoot);
-  UrlResolver resolver(siteRoot);
-  for (const FileListEntry& entry : entries_) WriteEntry(file, entry, resolver);
-  file.Close();
-  return TakeFileError();
+  return ReplaceFile(fileName, [this, &siteRoot](TextFile& file) {
+    WriteHeader(file, siteRoot);
+    UrlResolver resolver(siteRoot);
+    for (const FileListEntry& entry : entries_) WriteEntry(file, entry, resolver);
+  });
 }

@@ -10,7 +10,8 @@
 #include "fileio/text_file.h"
 #include "filelist/entry_existence.h"
 #include "filelist/folder_scan.h"
-#include "filelist/list_fingerprint.h"
+#include "history/change_display.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -234,11 +235,10 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
   }
 }
 
-// The removal forms also carry the fingerprint of the list as drawn: their
-// row numbers hold only for that list.
-void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state,
-                        const std::string& fingerprint) {
-  WriteHidden(out, kFingerprintField, fingerprint);
+// The removal forms also carry the version of the list as drawn: their row
+// numbers hold only for that list.
+void WriteRemovalFields(PageWriter& out, const char* act, const AppState& state) {
+  WriteVersionField(out, state.fileList.Version());
   WriteHidden(out, "target", "flist");
   WriteHidden(out, "act", act);
   WriteHidden(out, "fname", state.fileListName);
@@ -251,15 +251,14 @@ void WriteRemovalForms(PageWriter& out, const AppState& state) {
     out.WriteString("</form>\n");
     return;
   }
-  const std::string fingerprint = state.fileList.Fingerprint();
   out.WriteString("<table width=100%>\n<tr>\n<td width=50% align=\"center\">\n");
-  WriteRemovalFields(out, "delchk", state, fingerprint);
+  WriteRemovalFields(out, "delchk", state);
   out.WriteString(" <input type=\"button\" value=\"Remove checked\" onClick=\"fdelchk(");
   out.WriteNumber(static_cast<long>(count));
   out.WriteString(");\">\n</td>\n</form>\n");
   WriteFormStart(out, "delall", state);
   out.WriteString("<td align=\"center\">\n");
-  WriteRemovalFields(out, "delall", state, fingerprint);
+  WriteRemovalFields(out, "delall", state);
   out.WriteString(
       " <input type=\"button\" value=\"Remove all\" onClick=\"fdelall();\">\n"
       "</td>\n</form>\n</tr>\n</table>\n");
@@ -318,6 +317,7 @@ void InsertBreakHints(PageWriter& out, std::string_view text) {
 
 void RenderFileListPage(PageWriter& out, const AppState& state) {
   const FolderContent content = ScanFolder(state.browseDir);
+  WriteLastChangeLine(out, state.programName, state.fileListName, 1);
   WriteHeadingRows(out, state);
   WriteFolderForm(out, state, Sorted(content.folders));
   WriteAddForm(out, state, Sorted(content.files));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -27,7 +28,11 @@ const char* const kMenuRows[] = {
     "<td valign=\"top\" nowrap>\n <a href=\"",
     "?target=mconf\"><b>Manage configurations</b></a>\n</td>\n<td>\n"
     " You might want to create multiple Tovimarq configuration files, for example,\n"
-    " to search different sets of documents in different languages.\n</td>\n</tr>\n"
+    " to search different sets of documents in different languages.\n</td>\n</tr>\n<tr>\n"
+    "<td valign=\"top\" nowrap>\n <a href=\"",
+    "?target=history\"><b>Change history</b></a>\n</td>\n<td>\n"
+    " Shows who changed which file and when, and what changed, and restores\n"
+    " earlier versions of the files.\n</td>\n</tr>\n"
     "</table>\n",
 };
 
@@ -45,7 +50,9 @@ void WriteConfigSelector(PageWriter& out, const AppState& state) {
   }
   out.WriteString(
       " </select>\n <input type=\"button\" value=\"Select\" onClick=\"fselini();\">\n"
-      " <input type=\"hidden\" name=\"act\" value=\"selini\">\n</td>\n</form>\n");
+      " <input type=\"hidden\" name=\"act\" value=\"selini\">\n ");
+  WriteVersionField(out, state.stateVersion);
+  out.WriteString("</td>\n</form>\n");
 }
 
 }  // namespace

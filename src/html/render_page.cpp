@@ -9,6 +9,8 @@
 #include "editor/editor_choice_page.h"
 #include "editor/editor_page.h"
 #include "filelist/file_list_page.h"
+#include "history/diff_page.h"
+#include "history/history_page.h"
 #include "html/main_menu.h"
 #include "html/scripts.h"
 #include "testform/test_form_page.h"
@@ -45,6 +47,10 @@ const PageRow kPages[] = {
     {"mconf", Preparation::kNothing, "Manage Configurations",
      WriteConfigManagementScript, "MANAGE MULTIPLE CONFIGURATIONS", false, 2,
      RenderManageConfigsPage, nullptr},
+    {"history", Preparation::kNothing, "Change History", nullptr, "CHANGE HISTORY", false, 1,
+     RenderHistoryPage, nullptr},
+    {"histdiff", Preparation::kNothing, "Change History", nullptr, "CHANGE HISTORY", false, 1,
+     RenderDiffPage, nullptr},
     {nullptr, Preparation::kNothing, "Main Menu", WriteConfigSelectorScript,
      "MAIN CONFIGURATION MENU", false, 2, RenderMainMenuPage, nullptr},
 };

@@ -7,14 +7,16 @@
 #include "app/app_state.h"
 #include "config/search_config.h"
 #include "fileio/text_file.h"
+#include "history/version_guard.h"
 #include "html/escape.h"
+
+const char kSavedFormName[] = "searchform.htm";
 
 namespace {
 
 const char kUtilityPath[] = "/tovimarqdata/tvqconf";
 const char kEnginePath[] = "/tovimarq";
 const char kFallbackEngineUrl[] = "../tovimarq";
-const char kSavedFormName[] = "searchform.htm";
 
 struct Choice {
   std::string value;  // empty: the option has no value attribute, its text is sent
@@ -161,22 +163,16 @@ std::string BuildSearchForm(const AppState& state, bool newWindow) {
 }
 
 void SaveSearchForm(AppState& state) {
+  if (!PostedVersionIsCurrent(state, kSavedFormName)) return;
   LoadSearchConfig(state, state.currentConfig);
-  TextFile file;
-  file.SetPath(kSavedFormName);
-  file.OpenWrite();
-  if (TakeFileError() != 0) {
-    state.messages.push_back(std::string("Error creating file ") + kSavedFormName);
-    return;
-  }
-  file.WriteLine(
-      "<html><head><title>Tovimarq - sample search form</title></head>"
-      "<body bgcolor=\"#c0c0c0\"><center>\n<h2>Sample Search Form</h2>\n"
-      "<table border=1 cellspacing=0 cellpadding=4>");
-  file.WriteLine(BuildSearchForm(state, false));
-  file.WriteLine("</table></center></body></html>");
-  file.Close();
-  state.messages.push_back(TakeFileError() != 0
-                               ? std::string("Error writing file ") + kSavedFormName
-                               : "Search form was saved successfully");
+  const int error = ReplaceFile(kSavedFormName, [&state](TextFile& file) {
+    file.WriteLine(
+        "<html><head><title>Tovimarq - sample search form</title></head>"
+        "<body bgcolor=\"#c0c0c0\"><center>\n<h2>Sample Search Form</h2>\n"
+        "<table border=1 cellspacing=0 cellpadding=4>");
+    file.WriteLine(BuildSearchForm(state, false));
+    file.WriteLine("</table></center></body></html>");
+  });
+  state.messages.push_back(error != 0 ? SaveFailureMessage(kSavedFormName, error)
+                                      : "Search form was saved successfully");
 }

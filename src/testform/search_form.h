@@ -6,6 +6,9 @@
 
 struct AppState;
 
+// The file "saveform" writes, in the program's folder.
+extern const char kSavedFormName[];
+
 // The engine's address, derived from the utility's own SCRIPT_NAME: the first
 // "/tovimarqdata/tvqconf" becomes "/tovimarq"; without it, "../tovimarq".
 std::string EngineUrl(const std::optional<std::string>& scriptName);

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "config/search_options.h"
+#include "history/version_guard.h"
 #include "html/shared_pieces.h"
 #include "testform/search_form.h"
 
@@ -51,7 +52,9 @@ void RenderTestFormPage(PageWriter& out, const AppState& state) {
   out.WriteString(
       "<td align=\"center\">\n"
       " <input type=\"hidden\" name=\"target\" value=\"testform\">\n"
-      " <input type=\"hidden\" name=\"act\" value=\"saveform\">\n"
+      " <input type=\"hidden\" name=\"act\" value=\"saveform\">\n ");
+  WriteVersionField(out, CurrentVersionOf(kSavedFormName));
+  out.WriteString(
       " <input type=\"submit\" value=\"Save to file\">\n"
       " &nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;\n"
       " Save this search form to the file <b>tovimarqdata/searchform.htm</b>\n"

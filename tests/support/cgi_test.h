@@ -26,5 +26,9 @@ class CgiTest : public ::testing::Test {
     return Run(request);
   }
 
+  // "version=ID" with the id of the program folder's file `name` as it stands,
+  // as the page showing it would carry: the field every whole-file save needs.
+  std::string VersionField(const std::string& name) const;
+
   TempDir dir;
 };
