@@ -299,8 +299,10 @@ ServerName 127.0.0.1
 Listen 127.0.0.1:$port
 ErrorLog "$site/logs/error.log"
 # The CGI daemon's socket and the other run-time files: Debian's default, /run/apache2, exists
-# only once its own Apache has been started.
+# only once its own Apache has been started. The process id file of the site's own, so that
+# sites served at the same time do not take each other for a running server.
 DefaultRuntimeDir "$site/logs"
+PidFile "$site/logs/apache2.pid"
 # Started by root, the server drops to the user that Debian's Apache serves as.
 User www-data
 Group www-data
