@@ -217,8 +217,8 @@ documented_lighttpd_block() {
   local block
   block=$(documented_block '# /etc/lighttpd/conf-enabled/50-tovimarq.conf: the Tovimarq engine and its utility in /var/www/html/cgi-bin/')
   [[ $protect == yes ]] || block=$(grep -v '^ *auth\.' <<<"$block")
-  block=${block//\/etc\/lighttpd\/tovimarq.htpasswd/$site/htpasswd}
-  echo "${block//\/var\/www\/html/$docroot}"
+  block=${block//\/etc\/lighttpd\/tovimarq.htpasswd/"$site/htpasswd"}
+  echo "${block//\/var\/www\/html/"$docroot"}"
 }
 
 lighttpd_site_settings() {
@@ -283,8 +283,8 @@ documented_apache_block() {
   local block
   block=$(documented_block '<Directory "/usr/lib/cgi-bin/tovimarqdata">')
   [[ $protect == yes ]] || block=$(grep -v -E '^ *(Auth|Require valid-user)' <<<"$block")
-  block=${block//\/etc\/apache2\/tovimarq.htpasswd/$site/htpasswd}
-  echo "${block//\/usr\/lib\/cgi-bin/$cgibin}"
+  block=${block//\/etc\/apache2\/tovimarq.htpasswd/"$site/htpasswd"}
+  echo "${block//\/usr\/lib\/cgi-bin/"$cgibin"}"
 }
 
 write_apache_config() {
