@@ -98,8 +98,8 @@ oldest_node_major() {
 }
 
 # Headless Chromium drives the release build served by lighttpd and by Apache (tests/browser/).
-# Installs Chromium, lighttpd, Apache, Node.js and the locked npm packages when missing; folds the
-# counts in.
+# Installs Chromium, lighttpd, Apache, Node.js and the locked npm packages when missing, names the
+# Node.js needed when the one found is older; folds the counts in.
 run_browser_tests() {
   echo "== browser tests (headless Chromium, lighttpd and Apache)"
   local path=$PATH:/usr/sbin:/sbin wanted=()
