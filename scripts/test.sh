@@ -91,9 +91,15 @@ run_fuzz_targets
 # ---- end of fuzz targets ---------------------------------------------------------------------
 
 # ---- Browser tests ---------------------------------------------------------------------------
+# The oldest Node.js major version that every locked npm package accepts: the highest ">=N" in
+# their engines; empty when none names one.
+oldest_node_major() {
+  sed -n 's/^ *"node": *">= *\([0-9]*\).*/\1/p' tests/browser/package-lock.json | sort -n | tail -n 1
+}
+
 # Headless Chromium drives the release build served by lighttpd and by Apache (tests/browser/).
-# Installs Chromium, lighttpd, Apache, Node.js and the locked npm packages when missing; folds the
-# counts in.
+# Installs Chromium, lighttpd, Apache, Node.js and the locked npm packages when missing, names the
+# Node.js needed when the one found is older; folds the counts in.
 run_browser_tests() {
   echo "== browser tests (headless Chromium, lighttpd and Apache)"
   local path=$PATH:/usr/sbin:/sbin wanted=()
@@ -108,7 +114,17 @@ run_browser_tests() {
     failed=$((failed + 1))
     return
   fi
-  if [ ! -d tests/browser/node_modules/playwright-core ] &&
+  local need have
+  need=$(oldest_node_major)
+  have=$(node --version | sed -n 's/^v\([0-9]*\)\..*/\1/p')
+  if [ -n "$need" ] && ((${have:-0} < need)); then
+    echo "browser tests: they need Node.js $need or newer (the engines of the locked npm packages)," \
+      "but $(command -v node) is Node.js $(node --version); install a newer one or put it first in PATH"
+    failed=$((failed + 1))
+    return
+  fi
+  # npm ci again when the lock file changed since the last install (a package added or moved).
+  if [ tests/browser/package-lock.json -nt tests/browser/node_modules/.package-lock.json ] &&
      ! (cd tests/browser && npm ci --no-audit --no-fund); then
     echo "browser tests: npm ci failed"
     failed=$((failed + 1))

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -37,6 +39,53 @@ void DropPrivileges() {
       setuid(nobody->pw_uid) != 0) {
     _exit(126);
   }
+}
+
+// Copies of the program that every user can start, one per program path, removed when the test
+// process ends. The build tree may lie in a folder that only its owner may enter (a clone in
+// root's home folder is mode 700), where a request that drops privileges could not start the
+// build's own program; the copy lies in a folder of its own, mode 755, under the temporary
+// folder, which every user can reach.
+class ReachablePrograms {
+ public:
+  ~ReachablePrograms() {
+    std::error_code ignored;
+    for (const auto& [program, copy] : copies_) {
+      std::filesystem::remove_all(std::filesystem::path(copy).parent_path(), ignored);
+    }
+  }
+
+  const std::string& CopyOf(const std::string& program) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    auto found = copies_.find(program);
+    if (found == copies_.end()) found = copies_.emplace(program, MakeCopy(program)).first;
+    return found->second;
+  }
+
+ private:
+  static std::string MakeCopy(const std::string& program) {
+    namespace fs = std::filesystem;
+    std::string folder = (fs::temp_directory_path() / "tvqconf-program-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    const fs::perms readAndRun = fs::perms::owner_all | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec;
+    fs::permissions(folder, readAndRun);
+    const std::string copy = folder + "/" + fs::path(program).filename().string();
+    fs::copy_file(program, copy);
+    fs::permissions(copy, readAndRun);
+    return copy;
+  }
+
+  std::mutex mutex_;
+  std::map<std::string, std::string> copies_;
+};
+
+// The program to start for `request`: the build's own, or for a request that drops privileges
+// a copy that the unprivileged user can reach.
+const std::string& ProgramFor(const std::string& program, const CgiRequest& request) {
+  static ReachablePrograms reachable;
+  return request.unprivileged ? reachable.CopyOf(program) : program;
 }
 
 void LimitFileSize(rlim_t bytes) {
@@ -83,6 +132,7 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
     throw std::runtime_error("pipe failed");
   }
   const std::string argv0 = directory + "/tvqconf.cgi";
+  const std::string& executable = ProgramFor(program, request);
   const std::vector<std::string> environment = BuildEnvironment(request);
 
   const pid_t child = fork();
@@ -102,7 +152,7 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
     std::vector<char*> envp;
     for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
     envp.push_back(nullptr);
-    execve(program.c_str(), argv.data(), envp.data());
+    execve(executable.c_str(), argv.data(), envp.data());
     _exit(127);
   }
   close(input[0]);

@@ -17,7 +17,9 @@ struct CgiRequest {
   // Further variables (DOCUMENT_ROOT, HTTP_ORIGIN, REQUEST_METHOD or CONTENT_LENGTH
   // overrides...). REQUEST_METHOD is POST with a body and GET without one.
   std::map<std::string, std::string> env;
-  // Drop root privileges to nobody/nogroup before starting the program.
+  // Drop root privileges to nobody/nogroup before starting the program. Such a request
+  // starts a copy of the program in a folder that every user can reach, so that it runs
+  // wherever the build tree lies (a clone under a mode 700 home folder, say).
   bool unprivileged = false;
   // RLIMIT_FSIZE of the program: it cannot make files longer than this.
   std::optional<rlim_t> fileSizeLimit;

@@ -38,6 +38,7 @@ function canConnect(port) {
 
 const serverCommands = {
   lighttpd: (dir) => ['lighttpd', ['-D', '-f', path.join(dir, 'lighttpd.conf')]],
+  'debian-lighttpd': (dir) => ['lighttpd', ['-D', '-f', path.join(dir, 'lighttpd.conf')]],
   apache: (dir) => ['apache2', ['-f', path.join(dir, 'apache2.conf'), '-DFOREGROUND']],
 };
 
@@ -60,8 +61,12 @@ function stopServer(server) {
 }
 
 // Starts the site and the browser. `name` names the screenshot folder; with protect false
-// the utility is served without basic authentication; `server` is 'lighttpd' or 'apache'.
-export async function startSite(name, { protect = true, server: serverName = 'lighttpd' } = {}) {
+// the utility is served without basic authentication; `server` is 'lighttpd', 'debian-lighttpd'
+// (Debian's own lighttpd.conf) or 'apache'; with browser false no browser is started, for tests
+// that only send requests.
+export async function startSite(name, {
+  protect = true, server: serverName = 'lighttpd', browser = true,
+} = {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tvq-browser-'));
   const port = await freePort();
   const siteArgs = [dir, '--build', buildDir, '--port', String(port),
@@ -70,6 +75,7 @@ export async function startSite(name, { protect = true, server: serverName = 'li
   execFileSync(path.join(repo, 'scripts', 'site.sh'), siteArgs);
   const server = spawn(...serverCommands[serverName](dir), { stdio: 'ignore' });
   await waitForServer(server, port, path.join(dir, 'logs', 'error.log'));
+  if (!browser) return new Site(name, dir, port, server, null);
   const context = await chromium.launchPersistentContext(path.join(dir, 'chromium-profile'), {
     executablePath: '/usr/bin/chromium',
     headless: true,
@@ -128,7 +134,7 @@ export class Site {
   }
 
   async stop() {
-    await this.context.close();
+    await this.context?.close();
     await stopServer(this.server);
     fs.rmSync(this.dir, { recursive: true, force: true });
   }
