@@ -53,6 +53,9 @@ docroot=$site/htdocs
 cgibin=$docroot/cgi-bin
 data=$cgibin/tovimarqdata
 siteurl=http://127.0.0.1:$port
+# The names the site is served under: the utility runs no action for a request sent
+# to any other (a name that someone else's DNS points at this machine).
+allowed_hosts=127.0.0.1:$port,localhost:$port
 
 # document PATH TITLE TEXT: a small HTML document under the document root.
 document() {
@@ -200,7 +203,7 @@ write_lighttpd_config() {
   fi
   cat >"$site/lighttpd.conf" <<EOF
 $(generated_header)
-server.modules = ( "mod_access", "mod_auth", "mod_authn_file", "mod_cgi" )
+server.modules = ( "mod_access", "mod_auth", "mod_authn_file", "mod_cgi", "mod_setenv" )
 server.document-root = "$docroot"
 server.bind = "127.0.0.1"
 server.port = $port
@@ -212,6 +215,7 @@ mimetype.assign = ( ".html" => "text/html", ".htm" => "text/html", ".txt" => "te
 # receives one DOCUMENT_ROOT, the document root. Only its programs are served.
 \$HTTP["url"] =~ "^/cgi-bin/" {
   cgi.assign = ( ".cgi" => "" )
+  setenv.add-environment = ( "TVQ_ALLOWED_HOSTS" => "$allowed_hosts" )
   \$HTTP["url"] !~ "\\.cgi\$" {
     url.access-deny = ( "" )
   }
@@ -236,7 +240,7 @@ documented_apache_block() {
 
 write_apache_config() {
   local module modules=''
-  for module in mpm_event authz_core authn_core authn_file auth_basic authz_user alias cgid; do
+  for module in mpm_event authz_core authn_core authn_file auth_basic authz_user alias cgid env; do
     modules+="LoadModule ${module}_module /usr/lib/apache2/modules/mod_$module.so"$'\n'
   done
   cat >"$site/apache2.conf" <<EOF
@@ -256,6 +260,7 @@ DocumentRoot "$docroot"
 
 # The CGI folder, served as Debian's serve-cgi-bin.conf serves /usr/lib/cgi-bin/.
 ScriptAlias /cgi-bin/ "$cgibin/"
+SetEnv TVQ_ALLOWED_HOSTS "$allowed_hosts"
 <Directory "$cgibin">
     AllowOverride None
     Options +ExecCGI -MultiViews +SymLinksIfOwnerMatch

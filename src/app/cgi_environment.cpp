@@ -23,6 +23,9 @@ CgiEnvironment ReadCgiEnvironment() {
   env.requestMethod = Variable("REQUEST_METHOD");
   env.secFetchSite = Variable("HTTP_SEC_FETCH_SITE");
   env.origin = Variable("HTTP_ORIGIN");
+  env.referer = Variable("HTTP_REFERER");
   env.host = Variable("HTTP_HOST");
+  env.https = Variable("HTTPS");
+  env.allowedHosts = Variable("TVQ_ALLOWED_HOSTS");
   return env;
 }
