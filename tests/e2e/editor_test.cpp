@@ -164,8 +164,10 @@ TEST_P(EditorRefusalTest, PageShowsTheNoteAndNoForm) {
 
 TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysSo) {
   const std::string before = Laidout();
-  const std::string page = Post("target=editor&act=save&file=" + GetParam() + "&text=x").Body();
+  const std::string page =
+      Post("target=editor&act=save&file=" + GetParam() + "&text=typed%3C%0D%0Ahere").Body();
   EXPECT_TRUE(Has(page, kRefusal));
+  EXPECT_TRUE(Has(page, " <textarea rows=20 cols=80 readonly>\ntyped&lt;\rhere</textarea>\n"));
   EXPECT_TRUE(Has(page, " alert('You can not edit ") && Has(page, " with this utility');\n"));
   EXPECT_EQ(Laidout(), before);
   EXPECT_FALSE(dir.Exists("escaped.htm") || dir.Exists(".new"));
