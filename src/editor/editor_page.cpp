@@ -16,8 +16,10 @@ void WriteNote(PageWriter& out, const char* note, const std::string& value = "")
   out.WriteValue(value).WriteString("</b>\n</td>\n</tr>\n<tr>\n");
 }
 
-// The text that a refused save posted, shown below the note so that what the
-// user typed is not lost with the page; nothing for any other request.
+// The text that a save posted, when the note stands in for the form: the save was
+// refused, or did not run at all (no file chosen, as when the lock stayed busy).
+// Shown below the note so that what the user typed is not lost with the page;
+// nothing for any other request.
 void WriteRefusedText(PageWriter& out, const AppState& state) {
   std::string act;
   std::string text;

@@ -19,7 +19,7 @@ const char kBusy[] =
     " alert('Another change is in progress; nothing was changed. Try again in a moment.');\n";
 const char kNotRegular[] =
     " alert('The lock file tvqconf.lock is not a regular file; nothing was changed.');\n";
-const std::string kChange = "target=testform&act=saveform";
+const std::string kChange = "target=editor&act=save&file=doc.htm&text=typed%3Ctext";
 
 struct LockCase {
   const char* name;
@@ -68,9 +68,11 @@ TEST_P(LockTest, PageViewsNeverWaitAndChangesAreSafe) {
   const std::string changed = Request(kChange, true);
   if (held >= 0) close(held);
   const char* message = GetParam().message;
-  EXPECT_EQ(dir.Exists("searchform.htm"), message == nullptr);
+  EXPECT_EQ(dir.Exists("doc.htm"), message == nullptr);
   if (message != nullptr) {
     EXPECT_NE(changed.find(message), std::string::npos);
+    // What the administrator typed stays on the page.
+    EXPECT_NE(changed.find("typed&lt;text</textarea>"), std::string::npos);
   }
   // Nothing the lock's name leads to is created or changed.
   EXPECT_FALSE(dir.Exists("made-by-lock"));
