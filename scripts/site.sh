@@ -59,6 +59,8 @@ docroot=$site/htdocs
 cgibin=$docroot/cgi-bin
 data=$cgibin/tovimarqdata
 siteurl=http://127.0.0.1:$port
+# The names the site is served under: the utility runs no action for a request sent
+# to any other (a name that someone else's DNS points at this machine).
 allowed_hosts=127.0.0.1:$port,localhost:$port
 
 # document PATH TITLE TEXT: a small HTML document under the document root.
@@ -314,6 +316,7 @@ DocumentRoot "$docroot"
 
 # The CGI folder, served as Debian's serve-cgi-bin.conf serves /usr/lib/cgi-bin/.
 ScriptAlias /cgi-bin/ "$cgibin/"
+SetEnv TVQ_ALLOWED_HOSTS "$allowed_hosts"
 <Directory "$cgibin">
     AllowOverride None
     Options +ExecCGI -MultiViews +SymLinksIfOwnerMatch

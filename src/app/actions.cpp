@@ -43,6 +43,8 @@ const ActionRow kActions[] = {
 };
 
 const char kRefusedMessage[] = "The request came from another site and was ignored";
+const char kHostMessage[] =
+    "The request was sent to a host name this utility does not serve and was ignored";
 
 const ActionRow* FindAction(const std::string& act) {
   for (const ActionRow& action : kActions) {
@@ -51,13 +53,23 @@ const ActionRow* FindAction(const std::string& act) {
   return nullptr;
 }
 
+const ActionRow* RequestedAction(const AppState& state) {
+  std::string act;
+  return GetField(state.form, "act", act) ? FindAction(act) : nullptr;
+}
+
 // Any page on the web can make the administrator's browser send a request here, login
 // included. Browsers name the sending page's site in Sec-Fetch-Site and Origin; links,
 // images and frames, which even older browsers send without them, use GET, so an
-// action that writes a file runs only when posted.
-bool MayRun(const ActionRow& action, const CgiEnvironment& env) {
-  if (ComesFromAnotherSite(env)) return false;
-  return action.words == nullptr || env.requestMethod == "POST";
+// action that writes a file runs only when posted. Returns the message that refuses
+// the action; none when it may run.
+const char* Refusal(const ActionRow& action, const CgiEnvironment& env) {
+  switch (CheckRequestSource(env)) {
+    case RequestSource::kHostNotAllowed: return kHostMessage;
+    case RequestSource::kAnotherSite: return kRefusedMessage;
+    case RequestSource::kOwnSite: break;
+  }
+  return action.words != nullptr && env.requestMethod != "POST" ? kRefusedMessage : nullptr;
 }
 
 // Runs a writing action with the change history recording every file it replaces.
@@ -76,13 +88,16 @@ const char* ActionWords(const std::string& act) {
   return action != nullptr && action->words != nullptr ? action->words : "Changed";
 }
 
+bool RequestsFileChange(const AppState& state) {
+  const ActionRow* action = RequestedAction(state);
+  return action != nullptr && action->words != nullptr && Refusal(*action, state.env) == nullptr;
+}
+
 void PerformAction(AppState& state) {
-  std::string act;
-  if (!GetField(state.form, "act", act)) return;
-  const ActionRow* action = FindAction(act);
+  const ActionRow* action = RequestedAction(state);
   if (action == nullptr) return;
-  if (!MayRun(*action, state.env)) {
-    state.messages.push_back(kRefusedMessage);
+  if (const char* refusal = Refusal(*action, state.env)) {
+    state.messages.push_back(refusal);
   } else if (action->words != nullptr) {
     RunRecorded(*action, state);
   } else {

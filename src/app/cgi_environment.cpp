@@ -24,8 +24,11 @@ CgiEnvironment ReadCgiEnvironment() {
   env.requestMethod = Variable("REQUEST_METHOD");
   env.secFetchSite = Variable("HTTP_SEC_FETCH_SITE");
   env.origin = Variable("HTTP_ORIGIN");
+  env.referer = Variable("HTTP_REFERER");
   env.host = Variable("HTTP_HOST");
   env.historyChanges = Variable("TVQ_HISTORY_CHANGES");
   env.historyMegabytes = Variable("TVQ_HISTORY_MB");
+  env.https = Variable("HTTPS");
+  env.allowedHosts = Variable("TVQ_ALLOWED_HOSTS");
   return env;
 }

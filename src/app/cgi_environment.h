@@ -1,4 +1,4 @@
-// The CGI environment variables the utility reads, taken from the process once.
+// The CGI environment variables (and the one setting) the utility reads, taken from the process once.
 #pragma once
 
 #include <optional>
@@ -12,11 +12,17 @@ struct CgiEnvironment {
   std::optional<std::string> documentRoot;
   std::optional<std::string> scriptName;
   std::optional<std::string> requestMethod;
-  // Sec-Fetch-Site and Origin, which browsers send to say which page a request came from,
-  // and the Host the request was sent to.
+  // Sec-Fetch-Site, Origin and Referer, which browsers send to say which page a request
+  // came from, the Host the request was sent to, and HTTPS, which servers set for a
+  // request that came over TLS.
   std::optional<std::string> secFetchSite;
   std::optional<std::string> origin;
+  std::optional<std::string> referer;
   std::optional<std::string> host;
+  std::optional<std::string> https;
+  // TVQ_ALLOWED_HOSTS: the host names (with or without port, comma-separated) under
+  // which the utility runs actions; any when unset.
+  std::optional<std::string> allowedHosts;
   // Bounds of the change history set in the web server's configuration: how
   // many of the newest changes keep their versions, and how many MiB they take.
   std::optional<std::string> historyChanges;

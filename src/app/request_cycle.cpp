@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <chrono>
+
 #include "app/actions.h"
 #include "app/app_state.h"
 #include "app/request_lock.h"
@@ -14,6 +16,32 @@ namespace {
 
 // In the program's folder, beside the state file.
 const char kLockFileName[] = "tvqconf.lock";
+// How long a change waits for the one before it; a lock held longer is held by
+// something other than a request.
+constexpr std::chrono::seconds kLockWait{10};
+
+const char kBusyMessage[] =
+    "Another change is in progress; nothing was changed. Try again in a moment.";
+const char kNotRegularMessage[] =
+    "The lock file tvqconf.lock is not a regular file; nothing was changed.";
+
+// Loads the state and runs the requested change while holding the lock. Two requests
+// that load a file, change it and save it must not interleave, or the later save
+// drops the earlier change.
+void ChangeFiles(AppState& state) {
+  const RequestLock lock(kLockFileName, kLockWait);
+  LoadUtilityState(state);
+  switch (lock.outcome()) {
+    case LockOutcome::kBusy: state.messages.push_back(kBusyMessage); return;
+    case LockOutcome::kNotRegular: state.messages.push_back(kNotRegularMessage); return;
+    case LockOutcome::kHeld:
+    case LockOutcome::kUnavailable: break;
+  }
+  // Before an action, which may replace files, clear away the new files that
+  // killed requests left.
+  RemoveStaleReplacements(".");
+  PerformAction(state);
+}
 
 }  // namespace
 
@@ -41,15 +69,12 @@ void RunRequest(AppState& state, const std::string& invocationPath,
   // Read before the lock is taken, so that a client sending its body slowly keeps no
   // other request waiting.
   ReadRequest(state.env, readBody, state.form, state.messages);
-  {
-    // Two requests that load a file, change it and save it must not interleave, or
-    // the later save drops the earlier change. The files are replaced whole, so the
-    // page, written after the lock is released, always reads a complete file.
-    const RequestLock lock(kLockFileName);
+  if (RequestsFileChange(state)) {
+    ChangeFiles(state);
+  } else {
+    // Files are replaced whole, so a page view, which changes nothing, reads complete
+    // files without the lock and never waits for a change.
     LoadUtilityState(state);
-    // Before an action, which may replace files, clear away the new files that
-    // killed requests left; page views are spared this listing of the folder.
-    if (state.form.find("act") != state.form.end()) RemoveStaleReplacements(".");
     PerformAction(state);
   }
   RenderPage(page, state);

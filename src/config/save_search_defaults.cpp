@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/own_files.h"
 #include "app/utility_state.h"
 #include "config/config_reader.h"
 #include "config/search_options.h"
@@ -139,10 +140,11 @@ void RedrawPostedChoices(AppState& state, const std::string& target,
 void SaveSearchDefaults(AppState& state) {
   const std::string target = TargetFile(state);
   std::vector<std::string> current;
-  // Only a known configuration is written, and never through a name that
-  // would not reach the file system intact.
+  // Only a known configuration is written, never through a name that would not
+  // reach the file system intact, and never over the utility's own files, which
+  // only a state file edited by hand can list.
   if (!IsKnownConfig(state, target) || HoldsLineBreakOrZero(target) ||
-      !ReadCurrentLines(target, current)) {
+      IsOwnFile(target, state.programName) || !ReadCurrentLines(target, current)) {
     state.messages.push_back("Error creating file " + target);
     return;
   }

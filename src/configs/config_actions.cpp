@@ -1,18 +1,17 @@
 // The actions that select, create by copy and forget configuration files.
 #include "configs/config_actions.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <string>
 
 #include "app/app_state.h"
+#include "app/own_files.h"
 #include "app/utility_state.h"
 #include "config/config_reader.h"
 #include "config/search_config.h"
-#include "editor/may_edit_file.h"
-#include "fileio/line_safety.h"
+#include "fileio/same_file.h"
 #include "fileio/text_file.h"
 #include "history/version_guard.h"
 
@@ -30,6 +29,15 @@ std::string FileMessage(const std::string& name) {
   return "The file \"" + name + "\" was not changed because it already exists.";
 }
 
+std::string NotListedMessage(const std::string& name) {
+  return "The file \"" + name + "\" is not a configuration file and was not selected.";
+}
+
+std::string OwnFileMessage(const std::string& name) {
+  return "The file \"" + name +
+         "\" belongs to this configuration utility itself and can not be a configuration file.";
+}
+
 // Makes the name current and puts it at the front of the list, where it then
 // stands once.
 void SelectName(AppState& state, const std::string& name) {
@@ -40,36 +48,28 @@ void SelectName(AppState& state, const std::string& name) {
   SaveUtilityState(state);
 }
 
-// Whether the two names reach the same file (device and inode); names of which
-// one does not lead to a file are compared as text.
-bool SameFile(const std::string& first, const std::string& second) {
-  struct stat firstStatus;
-  struct stat secondStatus;
-  if (HoldsLineBreakOrZero(first) || HoldsLineBreakOrZero(second) ||
-      stat(first.c_str(), &firstStatus) != 0 || stat(second.c_str(), &secondStatus) != 0) {
-    return first == second;
-  }
-  return firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
-}
-
 // Whether the file is the file list of a known configuration.
 bool IsKnownFileList(const AppState& state, const std::string& name) {
   for (const std::string& config : state.configFiles) {
     SearchConfig settings;
     ReadSearchConfig(settings, config);
-    if (SameFile(name, settings.FILELIST)) return true;
+    if (IsSameFile(name, settings.FILELIST)) return true;
   }
   return false;
 }
 
-// Whether the whole file reads, and every line of it is a configuration line.
+// Whether the whole file reads, every line of it is a configuration line, and
+// at least one sets a known key: an empty file or one of another format is not
+// a configuration that a later save may write into.
 bool HoldsOnlyConfigLines(const std::string& name) {
   bool only = true;
-  const int error = ReadConfigLines(name, [&only](const std::string& line) {
+  bool setsKey = false;
+  const int error = ReadConfigLines(name, [&](const std::string& line) {
     only = IsConfigLine(line);
+    setsKey = setsKey || ConfigLineField(line).has_value();
     return only;
   });
-  return error == 0 && only;
+  return error == 0 && only && setsKey;
 }
 
 // Whether an existing file may join the list: the list would keep it, and it
@@ -146,8 +146,12 @@ void CopyConfig(AppState& state) {
     return;
   }
   if (!MayUseConfig(sourceName)) return;
-  if (!MayEditFile(targetName, state.programName)) {
+  if (!IsInDataFolder(targetName)) {
     state.messages.push_back(kOutsideMessage);
+    return;
+  }
+  if (IsOwnFile(targetName, state.programName)) {
+    state.messages.push_back(OwnFileMessage(targetName));
     return;
   }
   if (access(targetName.c_str(), F_OK) == 0) {
@@ -156,7 +160,11 @@ void CopyConfig(AppState& state) {
       return;
     }
     state.messages.push_back(FileMessage(targetName));
-    if (MayListExisting(state, targetName)) SelectName(state, targetName);
+    if (MayListExisting(state, targetName)) {
+      SelectName(state, targetName);
+    } else {
+      state.messages.push_back(NotListedMessage(targetName));
+    }
     return;
   }
   if (CopyFile(sourceName, targetName, state)) SelectName(state, targetName);

@@ -18,7 +18,9 @@ void SelectEditFile(AppState& state) { GetField(state.form, "file", state.editFi
 void SaveEditFile(AppState& state) {
   GetField(state.form, "file", state.editFile);
   std::string text;
-  if (!MayEditFile(state.editFile, state.programName) || !GetField(state.form, "text", text)) {
+  if (!GetField(state.form, "text", text)) return;
+  if (!MayEditFile(state.editFile, state.programName)) {
+    state.messages.push_back("You can not edit " + state.editFile + " with this utility");
     return;
   }
   if (!PostedVersionIsCurrent(state, state.editFile)) {

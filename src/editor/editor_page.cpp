@@ -18,6 +18,21 @@ void WriteNote(PageWriter& out, const char* note, const std::string& value = "")
   out.WriteValue(value).WriteString("</b>\n</td>\n</tr>\n<tr>\n");
 }
 
+// The text that a save posted, when the note stands in for the form: the save was
+// refused, or did not run at all (no file chosen, as when the lock stayed busy).
+// Shown below the note so that what the user typed is not lost with the page;
+// nothing for any other request.
+void WriteRefusedText(PageWriter& out, const AppState& state) {
+  std::string act;
+  std::string text;
+  if (!GetField(state.form, "act", act) || act != "save" || !GetField(state.form, "text", text)) {
+    return;
+  }
+  out.WriteString("<td>\n Not saved:<br>\n <textarea rows=20 cols=80 readonly>\n");
+  out.WriteTextArea(text);
+  out.WriteString("</textarea>\n</td>\n</tr>\n<tr>\n");
+}
+
 // Returns whether the text is binary. `version` is the id of the file the text
 // replaces when saved.
 bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& text,
@@ -49,6 +64,7 @@ bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
 bool WriteFormOrNote(PageWriter& out, const AppState& state) {
   if (!MayEditFile(state.editFile, state.programName)) {
     WriteNote(out, kRefusalNote);
+    WriteRefusedText(out, state);
     return false;
   }
   // A save that did not happen shows the posted text again, to be saved over

@@ -1,15 +1,12 @@
-// The rule that decides which file names the editor and the configuration copy accept.
+// The rule that decides which file names the editor accepts.
 #pragma once
 
 #include <string>
 
-// True for a relative name, or an absolute one inside the engine's data
-// directory ("tovimarqdata" in it); false for an empty name, any name holding
-// "../", and any name holding a zero byte, CR or LF. The name is taken as given.
-// The utility's own files are refused however they are named: the state file,
-// the lock file and the program `programName` (relative to the working
-// directory, the program's own), recognised by identity when the name exists
-// and by its last path component when it does not.
+// True for a name in the engine's data folder (IsInDataFolder) that is none of
+// the utility's own files (IsOwnFile, with the program `programName`), whose
+// last component does not begin with "." (server files such as .htaccess) and
+// that is no regular file with an execute bit (programs, the engine's included).
 bool MayEditFile(const std::string& name, const std::string& programName);
 
 // The note (markup) that the editor pages show for a file the rule refuses.

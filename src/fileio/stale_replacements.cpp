@@ -14,10 +14,14 @@ namespace {
 
 constexpr std::time_t kStaleAfterSeconds = 60 * 60;
 
+// Only a file this program's user made, with the one name and no other, can be
+// a new file it left: anything another account owns, or linked elsewhere too,
+// is someone's own file that merely has the form of the name.
 bool IsStale(int folderFd, const char* name, std::time_t now) {
   struct stat status;
   return fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-         S_ISREG(status.st_mode) && now - status.st_mtime > kStaleAfterSeconds;
+         S_ISREG(status.st_mode) && status.st_uid == geteuid() && status.st_nlink == 1 &&
+         now - status.st_mtime > kStaleAfterSeconds;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "filelist/file_list_name.h"
 #include "filelist/folder_scan.h"
 #include "fileio/line_safety.h"
 #include "fileio/text_file.h"
@@ -24,14 +25,16 @@ std::optional<std::string> ReadFolderField(const FormData& form, const std::stri
 }
 
 // Every action but "chdir" works on the list and folder that its form names.
-// Only the file list of the current configuration may be written: any other
-// name is refused, with the message, and not taken.
+// Only the file list of the current configuration may be written, and only
+// where the utility may write one: any other name is refused, with the
+// message, and not taken.
 bool TakeListFields(AppState& state) {
   GetField(state.form, "curdir", state.browseDir);
   std::string name;
   GetField(state.form, "fname", name);
   LoadSearchConfig(state, state.currentConfig);
-  if (name != state.searchConfig.FILELIST) {
+  if (name != state.searchConfig.FILELIST ||
+      CheckFileListName(state, name) != FileListName::kWritable) {
     state.messages.push_back("Error creating file " + name);
     return false;
   }

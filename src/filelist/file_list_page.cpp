@@ -9,6 +9,7 @@
 #include "fileio/line_safety.h"
 #include "fileio/text_file.h"
 #include "filelist/entry_existence.h"
+#include "filelist/file_list_name.h"
 #include "filelist/folder_scan.h"
 #include "history/change_display.h"
 #include "history/version_guard.h"
@@ -61,6 +62,14 @@ void WriteOption(PageWriter& out, std::string_view value, bool selected, int ind
   out.WriteValue(text).WriteString("</option>\n");
 }
 
+// Says, below the list's name, why changes to the list cannot be saved.
+void WriteUnwritableNote(PageWriter& out, const AppState& state) {
+  const FileListName verdict = CheckFileListName(state, state.fileListName);
+  if (verdict == FileListName::kWritable) return;
+  out.WriteString("<tr>\n<td>\n <b>").WriteValue(FileListNameReason(verdict));
+  out.WriteString("</b>\n</td>\n</tr>\n");
+}
+
 void WriteHeadingRows(PageWriter& out, const AppState& state) {
   out.WriteString(
       "<a name=\"dirlist\"></a>\n<tr>\n<td nowrap>\n <font color=\"#800000\">Currently "
@@ -70,8 +79,10 @@ void WriteHeadingRows(PageWriter& out, const AppState& state) {
       "</b>\n</td>\n</tr>\n<tr>\n<td nowrap>\n <font color=\"#800000\">File List in "
       "editing:</font> <b>");
   out.WriteValue(state.fileListName);
+  out.WriteString("</b>\n</td>\n</tr>\n");
+  WriteUnwritableNote(out, state);
   out.WriteString(
-      "</b>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100% border=0 cellspacing=0 "
+      "<tr>\n<td>\n\n<table width=100% border=0 cellspacing=0 "
       "cellpadding=4>\n<tr>\n<td colspan=3>\n Current directory: <b>");
   out.WriteValue(state.browseDir);
   out.WriteString("</b>\n</td>\n</tr>\n<tr>\n");

@@ -36,6 +36,11 @@ struct ListActionCase {
 
 std::ostream& operator<<(std::ostream& out, const ListActionCase& c) { return out << c.label; }
 
+std::string OwnFile(const std::string& name) {
+  return "The file \"" + name +
+         "\" belongs to this configuration utility itself and can not be a configuration file.";
+}
+
 class ListActionTest : public ConfigStateTest,
                        public ::testing::WithParamInterface<ListActionCase> {
  protected:
@@ -48,6 +53,10 @@ class ListActionTest : public ConfigStateTest,
     WriteFile("tvqconf.lock", "");
     WriteFile("filelist.txt", "FILE=/d/a.htm\nURL=http://h/a.htm\n");  // the file list of them all
     WriteFile("notes.txt", "QUOTES=5\nremember the milk\n");
+    WriteFile("English.tvl", "");
+    WriteFile("comments.ini", "; nothing set yet\n\n# LANGUAGE=english\n");
+    WriteFile("unknown.ini", "COLOUR=blue\n");
+    dir.MakeDir("tvqconf.history");
   }
 };
 
@@ -126,7 +135,13 @@ INSTANTIATE_TEST_SUITE_P(
         ListActionCase{"ZeroByte", kTwo, "act=copyini&ini=a.ini&newini=x.ini%00y", std::nullopt,
                        "a.ini", kOutside},
         ListActionCase{"LockFile", kTwo, "act=copyini&ini=a.ini&newini=./tvqconf.lock",
-                       std::nullopt, "a.ini", kOutside},
+                       std::nullopt, "a.ini", OwnFile("./tvqconf.lock")},
+        ListActionCase{"StateFile", kTwo, "act=copyini&ini=a.ini&newini=tvqconf.dat",
+                       std::nullopt, "a.ini", OwnFile("tvqconf.dat")},
+        ListActionCase{"Program", kTwo, "act=copyini&ini=a.ini&newini=tvqconf.cgi",
+                       std::nullopt, "a.ini", OwnFile("tvqconf.cgi")},
+        ListActionCase{"InHistory", kTwo, "act=copyini&ini=a.ini&newini=tvqconf.history/x.ini",
+                       std::nullopt, "a.ini", OwnFile("tvqconf.history/x.ini")},
         ListActionCase{"ExistingDirectory", kTwo, "act=copyini&ini=a.ini&newini=d.ini",
                        std::nullopt, "a.ini",
                        "The directory \"d.ini\" already exists. You can not create a file "
@@ -139,16 +154,26 @@ std::string Kept(const std::string& name) {
   return "The file \"" + name + "\" was not changed because it already exists.";
 }
 
+std::string NotListed(const std::string& name) {
+  return "The file \"" + name + "\" is not a configuration file and was not selected.";
+}
+
 // An existing file is listed only when it is a configuration, and only once.
 INSTANTIATE_TEST_SUITE_P(
     CopyOntoExisting, ListActionTest,
     ::testing::Values(
         ListActionCase{"FileList", kTwo, "act=copyini&ini=a.ini&newini=filelist.txt",
-                       std::nullopt, "a.ini", Kept("filelist.txt")},
+                       std::nullopt, "a.ini", NotListed("filelist.txt")},
         ListActionCase{"FileListByOtherName", kTwo, "act=copyini&ini=a.ini&newini=./filelist.txt",
-                       std::nullopt, "a.ini", Kept("./filelist.txt")},
+                       std::nullopt, "a.ini", NotListed("./filelist.txt")},
         ListActionCase{"OtherText", kTwo, "act=copyini&ini=a.ini&newini=notes.txt", std::nullopt,
-                       "a.ini", Kept("notes.txt")},
+                       "a.ini", NotListed("notes.txt")},
+        ListActionCase{"EmptyFile", kTwo, "act=copyini&ini=a.ini&newini=English.tvl",
+                       std::nullopt, "a.ini", NotListed("English.tvl")},
+        ListActionCase{"CommentsOnly", kTwo, "act=copyini&ini=a.ini&newini=comments.ini",
+                       std::nullopt, "a.ini", NotListed("comments.ini")},
+        ListActionCase{"UnknownKeysOnly", kTwo, "act=copyini&ini=a.ini&newini=unknown.ini",
+                       std::nullopt, "a.ini", NotListed("unknown.ini")},
         ListActionCase{"Unlisted", kTwo, "act=copyini&ini=a.ini&newini=c.ini",
                        "c.ini\na.ini\nb.ini\n", "c.ini", Kept("c.ini")}),
     [](const ::testing::TestParamInfo<ListActionCase>& info) { return info.param.label; });

@@ -71,7 +71,9 @@ TEST_F(EditorTest, OwnFilesAreRefused) {
   dir.Write("tvqconf.dat", "a.ini\n");
   ASSERT_EQ(symlink("tvqconf.dat", dir.Path("soft.htm").c_str()), 0);
   for (const std::string name : {"./tvqconf.dat", "soft.htm", "tvqconf.lock", "d/tvqconf.cgi"}) {
-    EXPECT_TRUE(Has(Post("target=editor&act=save&text=x&file=" + name).Body(), kRefusal));
+    const std::string page = Post("target=editor&act=save&text=x&file=" + name).Body();
+    EXPECT_TRUE(Has(page, kRefusal));
+    EXPECT_TRUE(Has(page, " alert('You can not edit " + name + " with this utility');\n"));
   }
   Post("target=editor&act=save&text=x&file=sub/tvqconf.dat");
   EXPECT_EQ(dir.Read("tvqconf.dat") + dir.Read("sub/tvqconf.dat"), "a.ini\nx");
@@ -127,28 +129,57 @@ TEST_F(EditorTest, MissingFileGivesAnEmptyTextArea) {
   EXPECT_FALSE(dir.Exists("new.htm"));
 }
 
-class EditorRefusalTest : public EditorTest,
-                          public ::testing::WithParamInterface<std::string> {};
+// Names outside the data folder, and inside it the engine's programs, server
+// files and the change history, which the fixture lays out.
+class EditorRefusalTest : public EditorTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  void SetUp() override {
+    dir.MakeDir("sub");
+    dir.MakeDir("tvqconf.history");
+    for (const char* name : {"tovimarq.cgi", "run.htm", ".htaccess", "sub/.htaccess",
+                             "tvqconf.history/x.htm"}) {
+      dir.Write(name, std::string("kept ") + name);
+    }
+    ASSERT_EQ(chmod(dir.Path("tovimarq.cgi").c_str(), 0755), 0);
+    ASSERT_EQ(chmod(dir.Path("run.htm").c_str(), 0644 | S_IXOTH), 0);
+  }
+  // Every file the fixture laid out, with the mode of the two programs.
+  std::string Laidout() const {
+    struct stat program, run;
+    stat(dir.Path("tovimarq.cgi").c_str(), &program);
+    stat(dir.Path("run.htm").c_str(), &run);
+    return dir.Read("tovimarq.cgi") + dir.Read("run.htm") + dir.Read(".htaccess") +
+           dir.Read("sub/.htaccess") + dir.Read("tvqconf.history/x.htm") +
+           std::to_string(program.st_mode) + std::to_string(run.st_mode);
+  }
+};
 
 TEST_P(EditorRefusalTest, PageShowsTheNoteAndNoForm) {
   const std::string page = Open(GetParam());
   EXPECT_TRUE(Has(page, kRefusal));
   EXPECT_FALSE(Has(page, "<textarea"));
-  EXPECT_FALSE(Has(page, "root:"));
+  EXPECT_FALSE(Has(page, "root:") || Has(page, "kept "));
   EXPECT_TRUE(Has(page, "<input type=\"submit\" value=\"Cancel\">"));
 }
 
-TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysNothing) {
-  dir.MakeDir("sub");
-  const std::string page = Post("target=editor&act=save&file=" + GetParam() + "&text=x").Body();
+TEST_P(EditorRefusalTest, SaveChangesNothingAndSaysSo) {
+  const std::string before = Laidout();
+  const std::string page =
+      Post("target=editor&act=save&file=" + GetParam() + "&text=typed%3C%0D%0Ahere").Body();
   EXPECT_TRUE(Has(page, kRefusal));
-  EXPECT_FALSE(Has(page, "alert("));
+  EXPECT_TRUE(Has(page, " <textarea rows=20 cols=80 readonly>\ntyped&lt;\rhere</textarea>\n"));
+  EXPECT_TRUE(Has(page, " alert('You can not edit ") && Has(page, " with this utility');\n"));
+  EXPECT_EQ(Laidout(), before);
+  EXPECT_FALSE(dir.Exists("escaped.htm") || dir.Exists(".new"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
                          ::testing::Values("/etc/passwd", "../escaped.htm",
                                            "sub/../../escaped.htm", "doc%0A.htm",
-                                           "doc.htm%00.txt", ""));
+                                           "doc.htm%00.txt", "", "tovimarq.cgi", "run.htm",
+                                           ".htaccess", "sub/.htaccess", ".new",
+                                           "tvqconf.history/x.htm", "tvqconf.history/new.htm",
+                                           "./tvqconf.history", "tvqconf.history"));
 
 TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
   dir.MakeDir("sub");

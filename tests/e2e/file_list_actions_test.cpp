@@ -1,7 +1,9 @@
 // The file list actions as the page posts them: what ends up in the file list file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "support/cgi_test.h"
@@ -147,6 +149,75 @@ TEST_F(FileListActionsTest, OtherListNamesAreRefused) {
   }
   EXPECT_FALSE(dir.Exists("other.txt") || dir.Exists("list.txt"));
 }
+
+// A configuration may name any file list for the engine; the utility writes one
+// only in the data folder and never over its own files or a configuration.
+struct ListNameCase {
+  const char* name;
+  std::string fileList;  // the FILELIST value; "@" stands for the program's folder
+  std::function<void(const TempDir&)> arrange;
+  std::string reason;  // what the file list page says
+};
+
+void PrintTo(const ListNameCase& c, std::ostream* out) { *out << c.name; }
+
+class FileListNameTest : public CgiTest, public ::testing::WithParamInterface<ListNameCase> {};
+
+TEST_P(FileListNameTest, ListIsNotWrittenAndThePageSaysWhy) {
+  std::string name = GetParam().fileList;
+  if (name[0] == '@') name.replace(0, 1, dir.path());
+  dir.Write("tvqconf.dat", "tovimarq.ini\nother.ini\n");
+  dir.Write("other.ini", "QUOTES=3\n");
+  dir.Write("tovimarq.ini", "FILELIST=" + name + "\n");
+  dir.MakeDir("site");
+  dir.Write("site/index.html", "<html>");
+  dir.MakeDir("tvqconf.history");
+  GetParam().arrange(dir);
+  const std::string before = dir.Read("tvqconf.dat") + dir.Read("other.ini") +
+                             dir.Read("tovimarq.ini") + dir.Read("site/index.html");
+  for (const char* act : {"adddir1", "adddir3", "addfiles&files=a", "delall"}) {
+    const std::string page = Post("target=flist&act=" + std::string(act) + "&fname=" + name +
+                                  "&curdir=/d/&rempath=/x").Body();
+    EXPECT_NE(page.find(" alert('Error creating file " + name + "');\n"), std::string::npos);
+  }
+  EXPECT_EQ(dir.Read("tvqconf.dat") + dir.Read("other.ini") + dir.Read("tovimarq.ini") +
+                dir.Read("site/index.html"),
+            before);
+  EXPECT_FALSE(dir.Exists("tvqconf.history/list.txt"));
+  const std::string page = Get("target=flist").Body();
+  EXPECT_NE(page.find("<b>" + GetParam().reason + ": changes to it can not be saved with this "
+                      "utility.</b>"),
+            std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileListNameTest,
+    ::testing::Values(
+        ListNameCase{"UpAndOut", "../index.html",
+                     [](const TempDir&) {}, "This file list lies outside the tovimarqdata directory"},
+        ListNameCase{"AbsoluteElsewhere",
+                     "@/site/index.html",
+                     [](const TempDir&) {}, "This file list lies outside the tovimarqdata directory"},
+        ListNameCase{"StateFile", "tvqconf.dat",
+                     [](const TempDir&) {}, "This file list belongs to the configuration utility itself"},
+        ListNameCase{"LockFile", "./tvqconf.lock",
+                     [](const TempDir& d) { d.Write("tvqconf.lock", ""); },
+                     "This file list belongs to the configuration utility itself"},
+        ListNameCase{"Program", "tvqconf.cgi",
+                     [](const TempDir&) {}, "This file list belongs to the configuration utility itself"},
+        ListNameCase{"InHistory", "tvqconf.history/list.txt",
+                     [](const TempDir&) {}, "This file list belongs to the configuration utility itself"},
+        ListNameCase{"LinkToHistory", "h/list.txt",
+                     [](const TempDir& d) {
+                       ASSERT_EQ(symlink("tvqconf.history", d.Path("h").c_str()), 0);
+                     },
+                     "This file list belongs to the configuration utility itself"},
+        ListNameCase{"CurrentConfig", "tovimarq.ini",
+                     [](const TempDir&) {}, "This file list is a configuration file"},
+        ListNameCase{"LinkToOtherConfig", "o.txt",
+                     [](const TempDir& d) { ASSERT_EQ(link(d.Path("other.ini").c_str(), d.Path("o.txt").c_str()), 0); },
+                     "This file list is a configuration file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A reload posts a removal again after it changed the list; an older page has no fingerprint.
 TEST_F(FileListActionsTest, RemovalFromAPageOfAnotherListRemovesNothing) {

@@ -155,6 +155,19 @@ TEST_F(SaveSearchDefaultsTest, IniNamesAKnownConfiguration) {
   EXPECT_EQ(dir.Read("filelist.txt"), "FILE=/a\n");
 }
 
+TEST_F(SaveSearchDefaultsTest, OwnFilesListedByHandAreNotWritten) {
+  dir.MakeDir("tvqconf.history");
+  dir.Write("tvqconf.history/h.ini", "QUOTES=1\n");
+  dir.Write("tvqconf.lock", "");
+  dir.Write("tvqconf.dat", "tvqconf.history/h.ini\ntvqconf.lock\n");
+  for (const std::string name : {"tvqconf.history/h.ini", "tvqconf.lock"}) {
+    EXPECT_NE(Save("ini=" + name + "&isquotes=&quotes=50").find("alert('Error creating file " +
+                                                                 name + "');"),
+              std::string::npos);
+  }
+  EXPECT_EQ(dir.Read("tvqconf.history/h.ini") + dir.Read("tvqconf.lock"), "QUOTES=1\n");
+}
+
 TEST_F(SaveSearchDefaultsTest, EmptyIniCannotBeCreated) {
   const std::string page = Save("ini=&isquotes=&quotes=50");
   EXPECT_NE(page.find("alert('Error creating file ');"), std::string::npos);

@@ -169,3 +169,7 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
 }
 
 std::string CgiProgramPath() { return TVQCONF_CGI_PATH; }
+
+std::string DynamicCgiProgramPath() { return TVQCONF_DYNAMIC_CGI_PATH; }
+
+std::string FsyncSeamPath() { return TVQ_FSYNC_SEAM_PATH; }

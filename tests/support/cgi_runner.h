@@ -41,3 +41,8 @@ CgiResponse RunCgi(const std::string& program, const std::string& directory,
 
 // Path of the CGI program under test (set by the build).
 std::string CgiProgramPath();
+
+// The same program linked dynamically, which LD_PRELOAD reaches, and the
+// library that records and fails its fsync calls (support/fsync_seam.cpp).
+std::string DynamicCgiProgramPath();
+std::string FsyncSeamPath();
