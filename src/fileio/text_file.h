@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "fileio/file_replacement.h"
@@ -56,8 +57,13 @@ class TextFile {
   bool TakeBufferedLine(std::string& line);
   bool Refill();
   void WriteBytes(const char* bytes, std::size_t count);
+  void GiveReadBuffer();
+
+  static constexpr std::size_t kReadBufferSize = 65536;
 
   std::FILE* stream_ = nullptr;
+  // The buffer of a read stream; it outlives every stream of this object.
+  std::unique_ptr<char[]> readBuffer_;
   std::string path_;
   char buffer_[2048];
   // The unread bytes: buffered_ bytes from buffer_[bufferStart_] on.
@@ -66,6 +72,8 @@ class TextFile {
   // The buffer may hold a CR; lines of a buffer without one are taken whole.
   bool carriageReturns_ = true;
   bool writing_ = false;
+  // The length of the file being read, when it was opened.
+  long readSize_ = 0;
   // A read failed: reading ends there.
   bool readFailed_ = false;
   // A write failed: Close discards the new file.
