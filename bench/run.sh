@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Measures every page and action of the built program as a web server starts it, side by side
-# with the floor (a tiny static C program that prints a 2 KB page), then the file list page at
-# growing sizes. Wall-clock times come from hyperfine, instruction counts from callgrind.
+# with two floors: the static floor (a tiny static C program that prints a 2 KB page) and the
+# same-work floor (a tiny static C program that reads, lists and saves what the page does and
+# writes the same page bytes); then the file list page at growing sizes. Wall-clock times come
+# from hyperfine, instruction counts from callgrind.
 #
 #   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--no-scale] [--keep]
 #
@@ -61,6 +63,7 @@ else
 fi
 cc -O2 -static -o "$work/floor" "$root/bench/floor.c"
 cc -O2 -static -o "$work/cgi_post" "$root/bench/cgi_post.c"
+cc -O2 -static -o "$work/same_work" "$root/bench/same_work.c"
 
 # --- the sample site --------------------------------------------------------------------------
 
@@ -111,6 +114,8 @@ make_data() {
   local data=$1
   mkdir -p "$data"
   cp "$program" "$data/tvqconf.cgi"
+  # Started from the program's folder, it finds the files where the program does.
+  cp "$work/same_work" "$data/same_work"
   printf '%s\n' LANGUAGE=English.tvl FILELIST=filelist.txt HELPFILE=help.htm \
     SUBJECTLAYOUT=layout_s.htm LITERALLAYOUT=layout_l.htm SITEMAPLAYOUT=sitemap.htm \
     SITEROOTURL=http://www.example.com/ WORKDIR=workdir QUOTES=25 METHOD=FUZZY RELEVANCY=40 \
@@ -164,27 +169,38 @@ restore() {
   printf 'cp %q %q' "$1.orig" "$1"
 }
 
-# times METHOD PROGRAM: hyperfine runs PROGRAM and the floor side by side, without a shell;
-# prints the two medians in milliseconds. hyperfine gives a command no standard input, so a
-# POST runs through cgi_post on both sides, and the floor alone measures what that adds.
+# times METHOD PROGRAM SAME_WORK...: hyperfine runs PROGRAM, the same-work floor (the command
+# SAME_WORK...) and the static floor side by side, without a shell; prints the three medians in
+# milliseconds. hyperfine gives a command no standard input, so a POST runs the program and the
+# same-work floor through cgi_post, and the static floor both through it and alone, which
+# measures what cgi_post adds; that is taken off the other two.
 times() {
-  local csv=$work/times.csv
-  if [[ $1 == GET ]]; then
+  local method=$1 program=$2 csv=$work/times.csv
+  shift 2
+  if [[ $method == GET ]]; then
     hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
-      --export-csv "$csv" "$2" "$work/floor" >/dev/null 2>&1
-    echo "$(median_ms "$csv" 1) $(median_ms "$csv" 2)"
+      --export-csv "$csv" "$program" "$*" "$work/floor" >/dev/null 2>&1
+    echo "$(median_ms "$csv" 1) $(median_ms "$csv" 2) $(median_ms "$csv" 3)"
   else
     hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
-      --export-csv "$csv" "$work/cgi_post $work/body $2" "$work/cgi_post $work/body $work/floor" \
-      "$work/floor" >/dev/null 2>&1
-    awk -v p="$(median_ms "$csv" 1)" -v pf="$(median_ms "$csv" 2)" -v f="$(median_ms "$csv" 3)" \
-      'BEGIN { printf "%.3f %.3f\n", p - pf + f, f }'
+      --export-csv "$csv" "$work/cgi_post $work/body $program" "$work/cgi_post $work/body $*" \
+      "$work/cgi_post $work/body $work/floor" "$work/floor" >/dev/null 2>&1
+    awk -v p="$(median_ms "$csv" 1)" -v s="$(median_ms "$csv" 2)" -v pf="$(median_ms "$csv" 3)" \
+      -v f="$(median_ms "$csv" 4)" 'BEGIN { printf "%.3f %.3f %.3f\n", p - pf + f, s - pf + f, f }'
   fi
 }
 
-# page NAME METHOD TEXT [FILE_TO_RESTORE]: one row of the table.
+# ratio A B: A / B to two places.
+ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'
+}
+
+# page NAME METHOD TEXT FILE_TO_RESTORE [SAME_WORK_OPTION...]: one row of the table. The
+# same-work floor gets the options (files it reads, folders it lists, the file it saves, as
+# same_work.c describes them) and the page's bytes as the program writes them.
 page() {
-  local name=$1 method=$2 text=$3 restored=${4:-}
+  local name=$1 method=$2 text=$3 restored=$4
+  shift 4
   local data=$site/data prepare=true
   if [[ -n $restored ]]; then
     cp "$data/$restored" "$data/$restored.orig"
@@ -192,33 +208,45 @@ page() {
   fi
   (
     request_env "$data" "$site/htdocs" "$method" "$text"
-    read -r ms floor < <(times "$method" "$data/tvqconf.cgi")
+    local bytes=$work/page.html
+    "$data/tvqconf.cgi" <"$work/body" >"$bytes"
+    eval "$prepare"
+    local sameWork=("$data/same_work" "$bytes" "$@")
+    read -r ms sameMs floor < <(times "$method" "$data/tvqconf.cgi" "${sameWork[@]}")
     eval "$prepare"
     count=$(instructions "$data/tvqconf.cgi")
     eval "$prepare"
-    printf '| %-34s | %8s | %8s | %5.2fx | %12s |\n' "$name" "$ms" "$floor" \
-      "$(awk -v a="$ms" -v b="$floor" 'BEGIN { print a / b }')" "$count"
+    sameCount=$(instructions "${sameWork[@]}")
+    eval "$prepare"
+    printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' "$name" "$ms" "$floor" \
+      "$(ratio "$ms" "$floor")" "$sameMs" "$(ratio "$ms" "$sameMs")" "$count" "$sameCount"
   )
 }
 
 echo "Program: $program"
 echo "Floor instructions: $(request_env "$site/data" "$site/htdocs" GET ''; instructions "$work/floor")"
 echo
-printf '| %-34s | %8s | %8s | %6s | %12s |\n' page 'ms' 'floor ms' ratio instructions
-printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" ---------- ---------- -------- --------------
-page 'main menu' GET 'target=main'
-page 'manage configurations' GET 'target=mconf'
-page 'test form' GET 'target=testform'
-page 'search defaults' GET 'target=sdef'
+printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' page ms 'floor' ratio \
+  'same' ratio instr. 'same i.'
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" --------- --------- -------- \
+  --------- -------- ----------- -----------
+state=(-r tvqconf.dat)
+config=("${state[@]}" -r tovimarq.ini)
+page 'main menu' GET 'target=main' '' "${state[@]}"
+page 'manage configurations' GET 'target=mconf' '' "${state[@]}"
+page 'test form' GET 'target=testform' '' "${config[@]}"
+page 'search defaults' GET 'target=sdef' '' "${config[@]}" -l .
 page 'save defaults (POST setdefs)' POST \
   'target=main&act=setdefs&ini=tovimarq.ini&islanguage=&language=English&isfilelist=&filelist=filelist.txt&ishelpfile=&helpfile=help.htm&issiterooturl=&siterooturl=http%3A%2F%2Fwww.example.com%2F&isworkdir=&workdir=workdir&isquotes=&quotes=25&ismethod=&method=FUZZY&isrelevancy=&relevancy=40' \
-  tovimarq.ini
-page 'editor file choice' GET 'target=redit'
+  tovimarq.ini "${state[@]}" -s tovimarq.ini
+page 'editor file choice' GET 'target=redit' '' "${config[@]}"
 page 'add folder (POST adddir1)' POST \
   "target=flist&act=adddir1&curdir=$site/htdocs/news/&fname=filelist.txt&rempath=%2Fnews" \
-  filelist.txt
-page 'file list (100 entries, 100 files)' GET 'target=flist'
-page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm'
+  filelist.txt "${config[@]}" -s filelist.txt -l "$site/htdocs/news/"
+page 'file list (100 entries, 100 files)' GET 'target=flist' '' \
+  "${config[@]}" -r filelist.txt -l "$site/htdocs/"
+page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm' '' \
+  "${state[@]}" -r big.htm
 
 [[ $scale == yes ]] || exit 0
 

@@ -108,7 +108,8 @@ void TextFile::Open(bool forWriting) {
 // A buffer given to the stream spares it a status query to size one itself.
 // Writes keep the stream's own, smaller buffer, so a failed write shows early.
 void TextFile::GiveReadBuffer() {
-  if (readBuffer_ == nullptr) readBuffer_ = std::make_unique<char[]>(kReadBufferSize);
+  // Left unset: the stream fills it before reading from it.
+  if (readBuffer_ == nullptr) readBuffer_.reset(new char[kReadBufferSize]);
   std::setvbuf(stream_, readBuffer_.get(), _IOFBF, kReadBufferSize);
 }
 
