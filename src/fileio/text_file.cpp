@@ -106,11 +106,14 @@ void TextFile::Open(bool forWriting) {
 }
 
 // A buffer given to the stream spares it a status query to size one itself.
+// One byte more than the file holds lets a small file be read whole at once.
 // Writes keep the stream's own, smaller buffer, so a failed write shows early.
 void TextFile::GiveReadBuffer() {
+  const std::size_t size =
+      std::min(static_cast<std::size_t>(readSize_) + 1, kLargestReadBuffer);
   // Left unset: the stream fills it before reading from it.
-  if (readBuffer_ == nullptr) readBuffer_.reset(new char[kReadBufferSize]);
-  std::setvbuf(stream_, readBuffer_.get(), _IOFBF, kReadBufferSize);
+  readBuffer_.reset(new char[size]);
+  std::setvbuf(stream_, readBuffer_.get(), _IOFBF, size);
 }
 
 bool TextFile::HasStream() {

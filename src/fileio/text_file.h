@@ -59,10 +59,10 @@ class TextFile {
   void WriteBytes(const char* bytes, std::size_t count);
   void GiveReadBuffer();
 
-  static constexpr std::size_t kReadBufferSize = 65536;
+  static constexpr std::size_t kLargestReadBuffer = 65536;
 
   std::FILE* stream_ = nullptr;
-  // The buffer of a read stream; it outlives every stream of this object.
+  // The buffer of the read stream; it outlives the stream.
   std::unique_ptr<char[]> readBuffer_;
   std::string path_;
   char buffer_[2048];
