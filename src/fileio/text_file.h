@@ -43,7 +43,8 @@ class TextFile {
   bool AtEnd();
   void WriteLine(const std::string& text);
   void WriteText(const std::string& text);
-  // The file's length in bytes; the read position is kept.
+  // The file's length in bytes (a file being read: when it was opened); the read
+  // position is kept.
   long Size();
   void ReadBytes(char* destination, std::size_t count, std::size_t& delivered);
   void Close();
