@@ -5,12 +5,13 @@
 # writes the same page bytes); then the file list page at growing sizes. Wall-clock times come
 # from hyperfine, instruction counts from callgrind.
 #
-#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--no-scale] [--keep]
+#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]
 #
 # --build    release build folder to build and use (default: build/release)
 # --program  measure this program instead of the build's tvqconf.cgi (e.g. an older build)
 # --runs     hyperfine runs per page (default: 100)
 # --no-scale skip the runs at 1,000 to 100,000 list entries and folder files
+# --fastest  each command's fastest run instead of its median: steadier on a busy machine
 # --keep     keep the sample site (its folder is printed) for profiling by hand
 #
 # Installs hyperfine with apt-get when it is missing; needs valgrind, cc and GNU time.
@@ -20,6 +21,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/release
 program=''
 runs=100
+# The column of hyperfine's CSV export that the tables show: 4 the median, 7 the fastest run.
+statistic=4
 scale=yes
 keep=no
 while (($#)); do
@@ -28,8 +31,9 @@ while (($#)); do
     --program) program=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --no-scale) scale=no; shift ;;
+    --fastest) statistic=7; shift ;;
     --keep) keep=yes; shift ;;
-    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--no-scale] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]" >&2; exit 2 ;;
   esac
 done
 
@@ -159,9 +163,10 @@ instructions() {
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 
-# median_ms CSV ROW: the median of hyperfine's CSV export, row 1, 2 or 3, in milliseconds.
+# median_ms CSV ROW: the median (or with --fastest the fastest run) of hyperfine's CSV
+# export, row 1 to 4, in milliseconds.
 median_ms() {
-  awk -F, -v row="$2" 'NR == row + 1 { printf "%.3f", $4 * 1000 }' "$1"
+  awk -F, -v row="$2" -v column="$statistic" 'NR == row + 1 { printf "%.3f", $column * 1000 }' "$1"
 }
 
 # restore FILE: the hyperfine preparation that gives a writing action the same file every run.
