@@ -1,6 +1,6 @@
 /* Starts a CGI program as a web server does for a POST: the request body on standard input.
  *
- *   cgi_post BODY_FILE PROGRAM
+ *   cgi_post BODY_FILE PROGRAM [ARGUMENT...]
  *
  * The benchmark runs the floor through it too, so both sides pay for this one extra exec. */
 #include <fcntl.h>
@@ -11,8 +11,8 @@ extern char** environ;
 
 int main(int argc, char** argv) {
   int body;
-  if (argc != 3) {
-    fputs("usage: cgi_post BODY_FILE PROGRAM\n", stderr);
+  if (argc < 3) {
+    fputs("usage: cgi_post BODY_FILE PROGRAM [ARGUMENT...]\n", stderr);
     return 2;
   }
   body = open(argv[1], O_RDONLY);

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Measures every page and action of the built program as a web server starts it, side by side
-# with the floor (a tiny static C program that prints a 2 KB page), then the file list page at
-# growing sizes. Wall-clock times come from hyperfine, instruction counts from callgrind.
+# with two floors: the static floor (a tiny static C program that prints a 2 KB page) and the
+# same-work floor (a tiny static C program that reads, lists and saves what the page does and
+# writes the same page bytes); then the file list page at growing sizes. Wall-clock times come
+# from hyperfine, instruction counts from callgrind.
 #
-#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--no-scale] [--keep]
+#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]
 #
 # --build    release build folder to build and use (default: build/release)
 # --program  measure this program instead of the build's tvqconf.cgi (e.g. an older build)
 # --runs     hyperfine runs per page (default: 100)
 # --no-scale skip the runs at 1,000 to 100,000 list entries and folder files
+# --fastest  each command's fastest run instead of its median: steadier on a busy machine
 # --keep     keep the sample site (its folder is printed) for profiling by hand
 #
 # Installs hyperfine with apt-get when it is missing; needs valgrind, cc and GNU time.
@@ -18,6 +21,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/release
 program=''
 runs=100
+# The column of hyperfine's CSV export that the tables show: 4 the median, 7 the fastest run.
+statistic=4
 scale=yes
 keep=no
 while (($#)); do
@@ -26,8 +31,9 @@ while (($#)); do
     --program) program=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --no-scale) scale=no; shift ;;
+    --fastest) statistic=7; shift ;;
     --keep) keep=yes; shift ;;
-    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--no-scale] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]" >&2; exit 2 ;;
   esac
 done
 
@@ -61,6 +67,7 @@ else
 fi
 cc -O2 -static -o "$work/floor" "$root/bench/floor.c"
 cc -O2 -static -o "$work/cgi_post" "$root/bench/cgi_post.c"
+cc -O2 -static -o "$work/same_work" "$root/bench/same_work.c"
 
 # --- the sample site --------------------------------------------------------------------------
 
@@ -111,6 +118,8 @@ make_data() {
   local data=$1
   mkdir -p "$data"
   cp "$program" "$data/tvqconf.cgi"
+  # Started from the program's folder, it finds the files where the program does.
+  cp "$work/same_work" "$data/same_work"
   printf '%s\n' LANGUAGE=English.tvl FILELIST=filelist.txt HELPFILE=help.htm \
     SUBJECTLAYOUT=layout_s.htm LITERALLAYOUT=layout_l.htm SITEMAPLAYOUT=sitemap.htm \
     SITEROOTURL=http://www.example.com/ WORKDIR=workdir QUOTES=25 METHOD=FUZZY RELEVANCY=40 \
@@ -154,9 +163,10 @@ instructions() {
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 
-# median_ms CSV ROW: the median of hyperfine's CSV export, row 1, 2 or 3, in milliseconds.
+# median_ms CSV ROW: the median (or with --fastest the fastest run) of hyperfine's CSV
+# export, row 1 to 4, in milliseconds.
 median_ms() {
-  awk -F, -v row="$2" 'NR == row + 1 { printf "%.3f", $4 * 1000 }' "$1"
+  awk -F, -v row="$2" -v column="$statistic" 'NR == row + 1 { printf "%.3f", $column * 1000 }' "$1"
 }
 
 # restore FILE: the hyperfine preparation that gives a writing action the same file every run.
@@ -164,27 +174,38 @@ restore() {
   printf 'cp %q %q' "$1.orig" "$1"
 }
 
-# times METHOD PROGRAM: hyperfine runs PROGRAM and the floor side by side, without a shell;
-# prints the two medians in milliseconds. hyperfine gives a command no standard input, so a
-# POST runs through cgi_post on both sides, and the floor alone measures what that adds.
+# times METHOD PROGRAM SAME_WORK...: hyperfine runs PROGRAM, the same-work floor (the command
+# SAME_WORK...) and the static floor side by side, without a shell; prints the three medians in
+# milliseconds. hyperfine gives a command no standard input, so a POST runs the program and the
+# same-work floor through cgi_post, and the static floor both through it and alone, which
+# measures what cgi_post adds; that is taken off the other two.
 times() {
-  local csv=$work/times.csv
-  if [[ $1 == GET ]]; then
+  local method=$1 program=$2 csv=$work/times.csv
+  shift 2
+  if [[ $method == GET ]]; then
     hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
-      --export-csv "$csv" "$2" "$work/floor" >/dev/null 2>&1
-    echo "$(median_ms "$csv" 1) $(median_ms "$csv" 2)"
+      --export-csv "$csv" "$program" "$*" "$work/floor" >/dev/null 2>&1
+    echo "$(median_ms "$csv" 1) $(median_ms "$csv" 2) $(median_ms "$csv" 3)"
   else
     hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
-      --export-csv "$csv" "$work/cgi_post $work/body $2" "$work/cgi_post $work/body $work/floor" \
-      "$work/floor" >/dev/null 2>&1
-    awk -v p="$(median_ms "$csv" 1)" -v pf="$(median_ms "$csv" 2)" -v f="$(median_ms "$csv" 3)" \
-      'BEGIN { printf "%.3f %.3f\n", p - pf + f, f }'
+      --export-csv "$csv" "$work/cgi_post $work/body $program" "$work/cgi_post $work/body $*" \
+      "$work/cgi_post $work/body $work/floor" "$work/floor" >/dev/null 2>&1
+    awk -v p="$(median_ms "$csv" 1)" -v s="$(median_ms "$csv" 2)" -v pf="$(median_ms "$csv" 3)" \
+      -v f="$(median_ms "$csv" 4)" 'BEGIN { printf "%.3f %.3f %.3f\n", p - pf + f, s - pf + f, f }'
   fi
 }
 
-# page NAME METHOD TEXT [FILE_TO_RESTORE]: one row of the table.
+# ratio A B: A / B to two places.
+ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'
+}
+
+# page NAME METHOD TEXT FILE_TO_RESTORE [SAME_WORK_OPTION...]: one row of the table. The
+# same-work floor gets the options (files it reads, folders it lists, the file it saves, as
+# same_work.c describes them) and the page's bytes as the program writes them.
 page() {
-  local name=$1 method=$2 text=$3 restored=${4:-}
+  local name=$1 method=$2 text=$3 restored=$4
+  shift 4
   local data=$site/data prepare=true
   if [[ -n $restored ]]; then
     cp "$data/$restored" "$data/$restored.orig"
@@ -192,33 +213,45 @@ page() {
   fi
   (
     request_env "$data" "$site/htdocs" "$method" "$text"
-    read -r ms floor < <(times "$method" "$data/tvqconf.cgi")
+    local bytes=$work/page.html
+    "$data/tvqconf.cgi" <"$work/body" >"$bytes"
+    eval "$prepare"
+    local sameWork=("$data/same_work" "$bytes" "$@")
+    read -r ms sameMs floor < <(times "$method" "$data/tvqconf.cgi" "${sameWork[@]}")
     eval "$prepare"
     count=$(instructions "$data/tvqconf.cgi")
     eval "$prepare"
-    printf '| %-34s | %8s | %8s | %5.2fx | %12s |\n' "$name" "$ms" "$floor" \
-      "$(awk -v a="$ms" -v b="$floor" 'BEGIN { print a / b }')" "$count"
+    sameCount=$(instructions "${sameWork[@]}")
+    eval "$prepare"
+    printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' "$name" "$ms" "$floor" \
+      "$(ratio "$ms" "$floor")" "$sameMs" "$(ratio "$ms" "$sameMs")" "$count" "$sameCount"
   )
 }
 
 echo "Program: $program"
 echo "Floor instructions: $(request_env "$site/data" "$site/htdocs" GET ''; instructions "$work/floor")"
 echo
-printf '| %-34s | %8s | %8s | %6s | %12s |\n' page 'ms' 'floor ms' ratio instructions
-printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" ---------- ---------- -------- --------------
-page 'main menu' GET 'target=main'
-page 'manage configurations' GET 'target=mconf'
-page 'test form' GET 'target=testform'
-page 'search defaults' GET 'target=sdef'
+printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' page ms 'floor' ratio \
+  'same' ratio instr. 'same i.'
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" --------- --------- -------- \
+  --------- -------- ----------- -----------
+state=(-r tvqconf.dat)
+config=("${state[@]}" -r tovimarq.ini)
+page 'main menu' GET 'target=main' '' "${state[@]}"
+page 'manage configurations' GET 'target=mconf' '' "${state[@]}"
+page 'test form' GET 'target=testform' '' "${config[@]}"
+page 'search defaults' GET 'target=sdef' '' "${config[@]}" -l .
 page 'save defaults (POST setdefs)' POST \
   'target=main&act=setdefs&ini=tovimarq.ini&islanguage=&language=English&isfilelist=&filelist=filelist.txt&ishelpfile=&helpfile=help.htm&issiterooturl=&siterooturl=http%3A%2F%2Fwww.example.com%2F&isworkdir=&workdir=workdir&isquotes=&quotes=25&ismethod=&method=FUZZY&isrelevancy=&relevancy=40' \
-  tovimarq.ini
-page 'editor file choice' GET 'target=redit'
+  tovimarq.ini "${state[@]}" -s tovimarq.ini
+page 'editor file choice' GET 'target=redit' '' "${config[@]}"
 page 'add folder (POST adddir1)' POST \
   "target=flist&act=adddir1&curdir=$site/htdocs/news/&fname=filelist.txt&rempath=%2Fnews" \
-  filelist.txt
-page 'file list (100 entries, 100 files)' GET 'target=flist'
-page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm'
+  filelist.txt "${config[@]}" -s filelist.txt -l "$site/htdocs/news/"
+page 'file list (100 entries, 100 files)' GET 'target=flist' '' \
+  "${config[@]}" -r filelist.txt -l "$site/htdocs/"
+page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm' '' \
+  "${state[@]}" -r big.htm
 
 [[ $scale == yes ]] || exit 0
 

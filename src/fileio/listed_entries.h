@@ -20,9 +20,14 @@ class FolderListing {
   FolderListing& operator=(const FolderListing&) = delete;
 
   // The next entry of the listing; false at its end. A folder that cannot be
-  // read has no entries, and neither has one that cannot be searched: a status
-  // query of an entry in it would fail whatever the listing says.
+  // read has no entries.
   bool Next(std::string_view& name, ListedType& type);
+  // Whether the folder can be searched; when it cannot, a status query of an
+  // entry in it fails whatever the listing says.
+  bool Searchable() const;
+  // What the entry `name` of the listing is when examined itself, without
+  // following a symbolic link: kUnsure for a link and for what cannot be examined.
+  ListedType Examine(const char* name) const;
 
  private:
   DIR* listing_ = nullptr;

@@ -40,13 +40,18 @@ void AppendWithoutCarriageReturns(std::string& line, const char* begin, const ch
   }
 }
 
-// A read stream on `path` when it is a regular file; nullptr with errno set otherwise.
-std::FILE* OpenForReading(const std::string& path) {
+// A read stream on `path` when it is a regular file, with its length in `size`;
+// nullptr with errno set otherwise.
+std::FILE* OpenForReading(const std::string& path, long& size) {
   struct stat status;
   const int descriptor = OpenRegularFile(path, O_RDONLY, status);
   if (descriptor < 0) return nullptr;
   std::FILE* stream = fdopen(descriptor, "rb");
-  if (stream == nullptr) CloseKeepingErrno(descriptor);
+  if (stream == nullptr) {
+    CloseKeepingErrno(descriptor);
+    return nullptr;
+  }
+  size = static_cast<long>(status.st_size);
   return stream;
 }
 
@@ -100,8 +105,23 @@ void TextFile::Open(bool forWriting) {
     RecordFailure(kOpenErrorBase + EINVAL);
     return;
   }
-  stream_ = forWriting ? OpenReplacement(path_, replacement_) : OpenForReading(path_);
-  if (stream_ == nullptr) RecordFailure(kOpenErrorBase + errno);
+  stream_ = forWriting ? OpenReplacement(path_, replacement_) : OpenForReading(path_, readSize_);
+  if (stream_ == nullptr) {
+    RecordFailure(kOpenErrorBase + errno);
+    return;
+  }
+  if (!forWriting) GiveReadBuffer();
+}
+
+// A buffer given to the stream spares it a status query to size one itself.
+// One byte more than the file holds lets a small file be read whole at once.
+// Writes keep the stream's own, smaller buffer, so a failed write shows early.
+void TextFile::GiveReadBuffer() {
+  const std::size_t size =
+      std::min(static_cast<std::size_t>(readSize_) + 1, kLargestReadBuffer);
+  // Left unset: the stream fills it before reading from it.
+  readBuffer_.reset(new char[size]);
+  std::setvbuf(stream_, readBuffer_.get(), _IOFBF, size);
 }
 
 bool TextFile::HasStream() {
@@ -173,12 +193,14 @@ void TextFile::WriteBytes(const char* bytes, std::size_t count) {
   }
 }
 
-// The status of the descriptor holds the length, without moving the read position;
-// bytes written count once they are flushed.
+// A file being read has the length it had when opened (a file is replaced, not
+// changed, while it is read); the length of one being written comes from the
+// status of its descriptor once the bytes written are flushed.
 long TextFile::Size() {
   if (!HasStream()) return 0;
+  if (!writing_) return readSize_;
   struct stat status;
-  if ((writing_ && std::fflush(stream_) != 0) || fstat(fileno(stream_), &status) != 0) {
+  if (std::fflush(stream_) != 0 || fstat(fileno(stream_), &status) != 0) {
     RecordFailure(kIoError);
     return 0;
   }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "fileio/content_id.h"
@@ -46,7 +47,8 @@ class TextFile {
   bool AtEnd();
   void WriteLine(const std::string& text);
   void WriteText(const std::string& text);
-  // The file's length in bytes; the read position is kept.
+  // The file's length in bytes (a file being read: when it was opened); the read
+  // position is kept.
   long Size();
   void ReadBytes(char* destination, std::size_t count, std::size_t& delivered);
   void Close();
@@ -63,8 +65,13 @@ class TextFile {
   bool TakeBufferedLine(std::string& line);
   bool Refill();
   void WriteBytes(const char* bytes, std::size_t count);
+  void GiveReadBuffer();
+
+  static constexpr std::size_t kLargestReadBuffer = 65536;
 
   std::FILE* stream_ = nullptr;
+  // The buffer of the read stream; it outlives the stream.
+  std::unique_ptr<char[]> readBuffer_;
   std::string path_;
   char buffer_[2048];
   // The unread bytes: buffered_ bytes from buffer_[bufferStart_] on.
@@ -73,6 +80,8 @@ class TextFile {
   // The buffer may hold a CR; lines of a buffer without one are taken whole.
   bool carriageReturns_ = true;
   bool writing_ = false;
+  // The length of the file being read, when it was opened.
+  long readSize_ = 0;
   // A read failed: reading ends there.
   bool readFailed_ = false;
   // A write failed: Close discards the new file.

@@ -1,6 +1,8 @@
 // Existence of the file list's paths: folder listings for long runs, status queries for the rest.
 #include "filelist/entry_existence.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -128,24 +130,39 @@ bool Confirms(ListedType type, bool folderRequired) {
   return type == ListedType::kFolder || (type == ListedType::kOther && !folderRequired);
 }
 
-// Which entries of a run in `folder` the folder lists as entries that a status
-// query would find.
-std::vector<bool> ListedInFolder(std::string_view folder, const std::vector<RunEntry>& run) {
+// Which entries of a run the names of `content` (the browsed folder's, already
+// read) or else a reading of `folder`'s listing confirm as entries that a
+// status query would find.
+std::vector<bool> ListedInFolder(std::string_view folder, const std::vector<RunEntry>& run,
+                                 const FolderContent* content) {
   RunNames names(run);
   // What the listing says each name is, at the place of its first entry.
   std::vector<ListedType> types(run.size(), ListedType::kUnsure);
-  FolderListing listing{std::string(folder)};
   std::size_t found = 0;
-  std::string_view name;
-  ListedType type;
-  for (std::size_t read = 0; found < names.count() &&
-                             read < kNamesPerMatch * (found + kListedRun) &&
-                             listing.Next(name, type);
-       ++read) {
+  const auto take = [&](std::string_view name, ListedType type) {
     const std::uint32_t first = names.Find(name);
-    if (first == kNone) continue;
+    if (first == kNone) return;
     types[first] = type;
     ++found;
+  };
+  if (content != nullptr) {
+    if (content->searchable) {
+      for (const std::string& name : content->folders) take(name, ListedType::kFolder);
+      for (std::size_t file = 0; file < content->files.size(); ++file) {
+        take(content->files[file], content->fileTypes[file]);
+      }
+    }
+  } else {
+    FolderListing listing{std::string(folder)};
+    const bool searchable = listing.Searchable();
+    std::string_view name;
+    ListedType type;
+    for (std::size_t read = 0; searchable && found < names.count() &&
+                               read < kNamesPerMatch * (found + kListedRun) &&
+                               listing.Next(name, type);
+         ++read) {
+      take(name, type);
+    }
   }
   std::vector<bool> listed(run.size(), false);
   for (std::uint32_t place = 0; place < run.size(); ++place) {
@@ -153,6 +170,12 @@ std::vector<bool> ListedInFolder(std::string_view folder, const std::vector<RunE
     listed[place] = first != kNone && Confirms(types[first], run[place].folderRequired);
   }
   return listed;
+}
+
+// Whether the file system reports an entry at `path`, following links.
+bool PathExists(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0;
 }
 
 // The folder that holds `path` (a trailing "/" ignored); empty for a name
@@ -196,7 +219,8 @@ void EntryExistence::StartRun(std::size_t index) {
   runStart_ = index;
   runEnd_ = index + run.size();
   if (run.size() >= kListedRun) {
-    listed_ = ListedInFolder(folder, run);
+    const bool browsed = !browsedFolder_.empty() && folder == browsedFolder_;
+    listed_ = ListedInFolder(folder, run, browsed ? &browsed_ : nullptr);
   } else {
     listed_.assign(run.size(), false);
   }
@@ -204,8 +228,7 @@ void EntryExistence::StartRun(std::size_t index) {
 
 bool EntryExistence::Exists(std::size_t index) {
   if (index < runStart_ || index >= runEnd_) StartRun(index);
-  const FileListEntry& entry = entries_[index];
-  const std::string& path = entry.path;
+  const std::string& path = entries_[index].path;
   if (HoldsLineBreakOrZero(path) || IsBelow(path, missingFolder_)) return false;
   if (listed_[index - runStart_]) return true;
   // Equal paths are neighbours in the list: the first one's look serves them all.
@@ -213,9 +236,7 @@ bool EntryExistence::Exists(std::size_t index) {
     afterLookedUp_ = index + 1;
     return found_;
   }
-  // Asking first for what the entry should be costs one look when it is there.
-  found_ = entry.kind == kKindFile ? IsFile(path) || IsDirectory(path)
-                                   : IsDirectory(path) || IsFile(path);
+  found_ = PathExists(path);
   afterLookedUp_ = index + 1;
   if (!found_) missingFolder_ = HighestMissingFolder(path);
   return found_;

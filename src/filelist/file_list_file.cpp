@@ -134,14 +134,16 @@ void WriteHeader(TextFile& file, const std::string& siteRoot) {
   file.WriteLine("");
 }
 
-void WriteEntry(TextFile& file, const FileListEntry& entry, UrlResolver& resolver) {
+// `line` is room for the lines, kept from entry to entry so that its memory is reused.
+void WriteEntry(TextFile& file, const FileListEntry& entry, UrlResolver& resolver,
+                std::string& line) {
   // A line break would split the pair and corrupt every entry after it; a
   // zero byte would cut the name or address short and name another one.
   if (HoldsLineBreakOrZero(entry.path) || HoldsLineBreakOrZero(entry.url)) return;
   const std::string url = resolver.Resolve(entry.url);
   if (HoldsLineBreak(url)) return;
-  file.WriteLine(std::string(KeywordOf(entry.kind)) + entry.path);
-  file.WriteLine(std::string(kUrlKeyword) + url);
+  file.WriteLine(line.assign(KeywordOf(entry.kind)).append(entry.path));
+  file.WriteLine(line.assign(kUrlKeyword).append(url));
   file.WriteLine("");
 }
 
@@ -172,6 +174,7 @@ int FileList::Save(AppState& state, const std::string& fileName) const {
   return ReplaceFile(fileName, [this, &siteRoot](TextFile& file) {
     WriteHeader(file, siteRoot);
     UrlResolver resolver(siteRoot);
-    for (const FileListEntry& entry : entries_) WriteEntry(file, entry, resolver);
+    std::string line;
+    for (const FileListEntry& entry : entries_) WriteEntry(file, entry, resolver, line);
   });
 }

@@ -218,7 +218,7 @@ bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowN
   return missing;
 }
 
-void WriteEntryTable(PageWriter& out, const AppState& state) {
+void WriteEntryTable(PageWriter& out, const AppState& state, const FolderContent& browsed) {
   WriteFormStart(out, "delchk", state);
   out.WriteString(
       "<td>\n\n<b>Files and directories Tovimarq should search in:</b>\n\n"
@@ -231,7 +231,7 @@ void WriteEntryTable(PageWriter& out, const AppState& state) {
       "</font></td>\n</tr>\n");
   // The row colours alternate from white.
   const RowMarkup rowMarkups[] = {MakeRowMarkup(kCellStarts[0]), MakeRowMarkup(kCellStarts[1])};
-  EntryExistence existence(state.fileList.entries());
+  EntryExistence existence(state.fileList.entries(), state.browseDir, browsed);
   bool anyMissing = false;
   std::size_t rowNumber = 0;
   for (const FileListEntry& entry : state.fileList.entries()) {
@@ -332,7 +332,7 @@ void RenderFileListPage(PageWriter& out, const AppState& state) {
   WriteHeadingRows(out, state);
   WriteFolderForm(out, state, Sorted(content.folders));
   WriteAddForm(out, state, Sorted(content.files));
-  WriteEntryTable(out, state);
+  WriteEntryTable(out, state, content);
   WriteRemovalForms(out, state);
   WriteReturnLink(out, state);
 }

@@ -1,26 +1,29 @@
-// Lists the sub-folders and files of one folder through the directory scan.
+// Lists the sub-folders and files of one folder, with what the listing says each file is.
 #include "filelist/folder_scan.h"
 
-#include "fileio/directory_scan.h"
 #include "fileio/line_safety.h"
 
 namespace {
 
-bool IsSelfOrParent(const std::string& name) { return name == "." || name == ".."; }
+bool IsSelfOrParent(std::string_view name) { return name == "." || name == ".."; }
 
 }  // namespace
 
 FolderContent ScanFolder(const std::string& folder) {
   FolderContent content;
-  if (HoldsLineBreakOrZero(folder)) return content;
-  DirectoryScan scan;
-  for (int result = scan.FindFirst(folder + "*.*"); result == 0; result = scan.FindNext()) {
-    if ((scan.attributes & kDirectoryAttribute) == 0) {
-      content.files.push_back(scan.name);
-    } else if (!IsSelfOrParent(scan.name)) {
-      content.folders.push_back(scan.name);
+  if (folder.empty() || HoldsLineBreakOrZero(folder)) return content;
+  FolderListing listing(folder);
+  std::string_view name;
+  ListedType type;
+  while (listing.Next(name, type)) {
+    if (type == ListedType::kUnsure) type = listing.Examine(name.data());
+    if (type != ListedType::kFolder) {
+      content.files.emplace_back(name);
+      content.fileTypes.push_back(type);
+    } else if (!IsSelfOrParent(name)) {
+      content.folders.emplace_back(name);
     }
   }
-  scan.FindClose();
+  content.searchable = listing.Searchable();
   return content;
 }

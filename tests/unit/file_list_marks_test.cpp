@@ -20,10 +20,12 @@ struct MarkCase {
   bool marked;
 };
 
-// Renders the page for the entries and tells, row by row, which carry the mark.
-std::vector<bool> MarkedRows(const TempDir& dir, const std::vector<MarkCase>& cases) {
+// Renders the page for the entries, browsing `browsed` (below the test
+// directory), and tells, row by row, which carry the mark.
+std::vector<bool> MarkedRows(const TempDir& dir, const std::vector<MarkCase>& cases,
+                             const std::string& browsed) {
   AppState state;
-  state.browseDir = dir.path() + "/";
+  state.browseDir = dir.path() + "/" + browsed;
   for (const MarkCase& entry : cases) state.fileList.Insert({dir.Path(entry.path), "", entry.kind});
   std::ostringstream page;
   PageWriter out(page);
@@ -41,13 +43,14 @@ std::vector<bool> MarkedRows(const TempDir& dir, const std::vector<MarkCase>& ca
 
 // Expects each entry's mark, the rows being in list order: sorted by path, equal
 // paths as inserted.
-void ExpectMarks(const TempDir& dir, const std::vector<MarkCase>& cases) {
+void ExpectMarks(const TempDir& dir, const std::vector<MarkCase>& cases,
+                 const std::string& browsed = "") {
   std::vector<MarkCase> sorted = cases;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const MarkCase& a, const MarkCase& b) { return a.path < b.path; });
   std::vector<bool> expected;
   for (const MarkCase& entry : sorted) expected.push_back(entry.marked);
-  EXPECT_EQ(MarkedRows(dir, cases), expected);
+  EXPECT_EQ(MarkedRows(dir, cases, browsed), expected);
 }
 
 TEST(FileListMarksTest, MarksEveryPathThatIsNeitherFileNorFolder) {
@@ -66,8 +69,9 @@ TEST(FileListMarksTest, MarksEveryPathThatIsNeitherFileNorFolder) {
   ExpectMarks(dir, cases);
 }
 
-// Twenty entries or more in one folder are checked against its listing: every
-// kind of entry there must get the mark that looking up its path gives.
+// Twenty entries or more in one folder are checked against its listing (the
+// page's own when that folder is the one browsed): every kind of entry there
+// must get the mark that looking up its path gives.
 TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
   TempDir dir;
   dir.MakeDir("www/sub");
@@ -87,7 +91,10 @@ TEST(FileListMarksTest, LongRunInOneFolderMarksAsLookingUpEachPath) {
            {"www/sub//", kKindDir, false},       {"www//page5.htm", kKindFile, false}}) {
     cases.push_back(entry);
   }
-  ExpectMarks(dir, cases);
+  for (const std::string browsed : {"", "www/"}) {
+    SCOPED_TRACE("browsing \"" + browsed + "\"");
+    ExpectMarks(dir, cases, browsed);
+  }
 }
 
 // A run in a folder of many more files reads only part of the listing: the
