@@ -25,7 +25,7 @@ bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
       " <input type=\"hidden\" name=\"act\" value=\"save\">\n"
       " <input type=\"hidden\" name=\"file\" value=\"");
   out.WriteValue(state.editFile);
-  out.WriteString("\">\n <textarea name=\"text\" rows=20 cols=80>\n");
+  out.WriteString("\">\n <textarea name=\"text\" aria-label=\"Text of the file\" rows=20 cols=80>\n");
   const bool binary = out.WriteTextArea(text);
   out.WriteString(
       "</textarea>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100%>\n<tr>\n"
