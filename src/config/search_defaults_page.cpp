@@ -9,21 +9,21 @@
 
 namespace {
 
-// The option's bold name is the label of its include box (a click on it ticks
-// the box) and names the value control for assistive technology.
 void WriteIncludeBox(PageWriter& out, const std::string& name, bool checked) {
   out.WriteString("<input type=\"checkbox\" name=\"").WriteString(name);
   out.WriteString("\" id=\"").WriteString(name);
   out.WriteString(checked ? "\" value=\"\" checked>" : "\" value=\"\">");
 }
 
+// The option's bold name is the label of its include box (a click on it ticks
+// the box) and names the value control for assistive technology.
 void WriteOptionLabel(PageWriter& out, const SearchOption& option) {
   const std::string box = IncludeName(option);
   out.WriteString("<label for=\"").WriteString(box).WriteString("\" id=\"").WriteString(box);
   out.WriteString("-label\"><b>").WriteString(option.label).WriteString("</b></label>");
 }
 
-// ` aria-labelledby` naming the value control of `option` by the option's label.
+// " aria-labelledby=...": the value control of `option` is named by its label.
 void WriteNamedByLabel(PageWriter& out, const SearchOption& option) {
   out.WriteString(" aria-labelledby=\"").WriteString(IncludeName(option)).WriteString("-label\"");
 }
