@@ -11,14 +11,36 @@
 
 namespace {
 
-void WriteCheckBox(PageWriter& out, const std::string& name, bool checked) {
+void WriteIncludeBox(PageWriter& out, const std::string& name, bool checked) {
   out.WriteString("<input type=\"checkbox\" name=\"").WriteString(name);
+  out.WriteString("\" id=\"").WriteString(name);
   out.WriteString(checked ? "\" value=\"\" checked>" : "\" value=\"\">");
 }
 
+// The option's bold name is the label of its include box (a click on it ticks
+// the box) and names the value control for assistive technology.
+void WriteOptionLabel(PageWriter& out, const SearchOption& option) {
+  const std::string box = IncludeName(option);
+  out.WriteString("<label for=\"").WriteString(box).WriteString("\" id=\"").WriteString(box);
+  out.WriteString("-label\"><b>").WriteString(option.label).WriteString("</b></label>");
+}
+
+// " aria-labelledby=...": the value control of `option` is named by its label.
+void WriteNamedByLabel(PageWriter& out, const SearchOption& option) {
+  out.WriteString(" aria-labelledby=\"").WriteString(IncludeName(option)).WriteString("-label\"");
+}
+
+// A value check box is labelled by its caption, which a click ticks it by too.
+void WriteCaptionedCheckBox(PageWriter& out, const SearchOption& option, bool checked) {
+  out.WriteString("<label><input type=\"checkbox\" name=\"").WriteString(option.name);
+  out.WriteString(checked ? "\" value=\"\" checked> " : "\" value=\"\"> ");
+  out.WriteString(option.caption).WriteString("</label>");
+}
+
 void WriteTextInput(PageWriter& out, const SearchOption& option, const std::string& value) {
-  out.WriteString("<input type=\"text\" name=\"").WriteString(option.name);
-  out.WriteString("\" size=").WriteNumber(option.size);
+  out.WriteString("<input type=\"text\" name=\"").WriteString(option.name).WriteString("\"");
+  WriteNamedByLabel(out, option);
+  out.WriteString(" size=").WriteNumber(option.size);
   out.WriteString(" maxlength=").WriteNumber(option.maxLength);
   out.WriteString(" value=\"").WriteValue(value).WriteString("\">");
 }
@@ -61,7 +83,9 @@ int ShownNumber(const SearchOption& option, const SearchConfig& config) {
 }
 
 void WriteSelect(PageWriter& out, const SearchOption& option, const SearchConfig& config) {
-  out.WriteString("<select name=\"").WriteString(option.name).WriteString("\">\n");
+  out.WriteString("<select name=\"").WriteString(option.name).WriteString("\"");
+  WriteNamedByLabel(out, option);
+  out.WriteString(">\n");
   if (option.control == OptionControl::kLanguageSelect) {
     WriteLanguageOptions(out, config.*option.text);
   } else {
@@ -89,17 +113,17 @@ void WriteValueControl(PageWriter& out, const SearchOption& option,
       WriteRangeNote(out, option.range);
       break;
     case OptionControl::kCheckBox:
-      WriteCheckBox(out, option.name, config.*option.number != 0);
-      out.WriteString(" ").WriteString(option.caption);
+      WriteCaptionedCheckBox(out, option, config.*option.number != 0);
       break;
   }
 }
 
 void WriteOptionRow(PageWriter& out, const SearchOption& option, const SearchConfig& config) {
   out.WriteString("<tr>\n<td valign=\"top\">");
-  WriteCheckBox(out, IncludeName(option), config.present[option.field]);
-  out.WriteString("</td>\n<td valign=\"top\"><b>").WriteString(option.label);
-  out.WriteString("</b><br>\n");
+  WriteIncludeBox(out, IncludeName(option), config.present[option.field]);
+  out.WriteString("</td>\n<td valign=\"top\">");
+  WriteOptionLabel(out, option);
+  out.WriteString("<br>\n");
   WriteValueControl(out, option, config);
   out.WriteString(option.wideHelp ? "</td>\n<td valign=\"top\" width=\"99%\">"
                                   : "</td>\n<td valign=\"top\">");

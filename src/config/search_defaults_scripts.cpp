@@ -2,6 +2,7 @@
 #include "app/app_state.h"
 #include "config/search_defaults_page.h"
 #include "config/search_options.h"
+#include "html/scripts.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ void WriteOptionTables(PageWriter& out) {
 }
 
 // Every "is" check box is followed by its option's value control; a change of
-// the box, or of the control of a box that stays checked, is listed.
+// the box, or of the control of a box that stays checked, is listed. Leaving
+// the page with any control changed asks first, as the editor does.
 const char kChangeFunctions[] =
     "function fdefaultindex(list) {\n"
     " for (var i = 0; i < list.options.length; i++) {\n"
@@ -46,6 +48,13 @@ const char kChangeFunctions[] =
     " }\n"
     " return element.value;\n"
     "}\n"
+    "function fformchanged(form) {\n"
+    " for (var i = 0; i < form.elements.length; i++) {\n"
+    "  if (fchanged(form.elements[i])) return true;\n"
+    " }\n"
+    " return false;\n"
+    "}\n"
+    "fguardleaving(\"editdef\", fformchanged);\n"
     "function feditdef() {\n"
     " var form = document.forms[\"editdef\"];\n"
     " var changes = \"\";\n"
@@ -69,6 +78,7 @@ const char kChangeFunctions[] =
     " }\n"
     " if (confirm(\"You have changed the following options:\\n\\n\" + changes +\n"
     "             \"\\nClick OK to apply the changes.\")) {\n"
+    "  fsaving = true;\n"
     "  form.submit();\n"
     " }\n"
     "}\n";
@@ -78,6 +88,7 @@ const char kChangeFunctions[] =
 void WriteSearchDefaultsScript(PageWriter& out, const AppState&) {
   out.WriteScriptStart();
   WriteOptionTables(out);
+  WriteLeaveGuard(out);
   out.WriteString(kChangeFunctions);
   out.WriteScriptEnd();
 }

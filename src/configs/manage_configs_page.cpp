@@ -29,16 +29,19 @@ void RenderManageConfigsPage(PageWriter& out, const AppState& state) {
   WriteScriptedFormStart(out, "mconf", state.programName);
   out.WriteString(
       "<td width=50%>\n"
-      " <b>List of currently defined configuration files:</b><br>\n"
+      " <label for=\"ini\"><b>List of currently defined configuration files:</b></label><br>\n"
       " <input type=\"hidden\" name=\"target\" value=\"mconf\">\n"
       " <input type=\"hidden\" name=\"act\" value=\"\">\n ");
   WriteVersionField(out, state.stateVersion);
-  out.WriteString(" <select name=\"ini\" size=5>\n");
+  out.WriteString(" <select name=\"ini\" size=5 id=\"ini\">\n");
   WriteConfigOptions(out, state);
   out.WriteString(
       " </select>\n</td>\n<td rowspan=2 valign=\"top\">\n"
-      " <b>Create a new configuration file</b> named:<br>\n"
-      " <input type=\"text\" name=\"newini\" size=40 maxlength=260><br>\n"
+      " <label for=\"newini\"><b>Create a new configuration file</b> named:</label><br>\n"
+      " <input type=\"text\" name=\"newini\" id=\"newini\" size=40 maxlength=260");
+  WriteEnterRuns(out, "fcopyini");
+  out.WriteString(
+      "><br>\n"
       " <input type=\"button\" value=\"Create\" onClick=\"fcopyini();\"><br>\n"
       " The new file will be the exact copy of the file which is currently selected\n"
       " in the list on the left.<br>\n"

@@ -46,7 +46,7 @@ bool WriteEditForm(PageWriter& out, const AppState& state, const std::string& te
   out.WriteValue(state.editFile);
   out.WriteString("\">\n ");
   WriteVersionField(out, version);
-  out.WriteString(" <textarea name=\"text\" rows=20 cols=80>\n");
+  out.WriteString(" <textarea name=\"text\" aria-label=\"Text of the file\" rows=20 cols=80>\n");
   const bool binary = out.WriteTextArea(text);
   out.WriteString(
       "</textarea>\n</td>\n</tr>\n<tr>\n<td>\n\n<table width=100%>\n<tr>\n"

@@ -25,7 +25,7 @@ constexpr std::size_t kHintSpacing = 25;
 // The start of a cell in each row colour.
 constexpr std::string_view kCellStarts[] = {"<td bgcolor=\"#ffffff\"", "<td bgcolor=\"#e0e0e0\""};
 
-const char kWarningMark[] = "<font color=\"#ff0000\"><b>*</b></font>\n";
+const char kWarningMark[] = "<font color=\"#a00000\"><b>*</b></font>\n";
 
 const char* KindLabel(int kind) {
   switch (kind) {
@@ -113,11 +113,12 @@ void WriteFolderOptions(PageWriter& out, std::string_view browseDir,
 void WriteFolderForm(PageWriter& out, const AppState& state,
                      const std::vector<std::string_view>& folders) {
   WriteFormStart(out, "chdir", state);
-  out.WriteString("<td valign=\"top\">\n Directories:<br>\n");
+  out.WriteString("<td valign=\"top\">\n <label for=\"dirlist\">Directories:</label><br>\n");
   WriteHidden(out, "target", "flist");
   WriteHidden(out, "act", "chdir");
   WriteHidden(out, "fname", state.fileListName);
-  out.WriteString(" <select name=\"dirlist\" size=13>\n");
+  // A double click on a folder opens it.
+  out.WriteString(" <select name=\"dirlist\" id=\"dirlist\" size=13 onDblClick=\"fchdir();\">\n");
   WriteFolderOptions(out, state.browseDir, folders);
   out.WriteString(
       " </select><br>\n <input type=\"button\" value=\"Change directory\" "
@@ -145,15 +146,22 @@ void WriteAddForm(PageWriter& out, const AppState& state,
   WriteHidden(out, "act", "");
   WriteHidden(out, "curdir", state.browseDir);
   WriteHidden(out, "fname", state.fileListName);
-  out.WriteString(" Files:<br>\n <select name=\"files\" size=13 multiple>\n");
+  out.WriteString(
+      " <label for=\"files\">Files:</label><br>\n"
+      " <select name=\"files\" id=\"files\" size=13 multiple>\n");
   WriteFileOptions(out, files);
   out.WriteString(
       " </select><br>\n"
       " <font size=-1>Hold&nbsp;down&nbsp;the&nbsp;<b>Ctrl</b>&nbsp;key&nbsp;to select "
       "more than one file</font>\n"
       "</td>\n<td valign=\"top\" width=99%>\n"
-      " Virtual path which corresponds to the current directory:<br>\n"
-      " <input type=\"text\" name=\"rempath\" value=\"\" size=40 maxlength=512><br>\n"
+      " <label for=\"rempath\">Virtual path which corresponds to the current directory:</label>"
+      "<br>\n"
+      " <input type=\"text\" name=\"rempath\" id=\"rempath\" value=\"\" size=40 maxlength=512");
+  // Enter adds the folder as a single entry, the first of the add buttons.
+  WriteEnterRuns(out, "fadddir1");
+  out.WriteString(
+      "><br>\n"
       " <font size=-1><div align=\"justify\">The virtual path is the address by which "
       "visitors of your site reach the directory or the files you are adding. It may be a "
       "fully qualified address, such as http://www.yoursite.com/sales, or an address "
@@ -200,7 +208,8 @@ RowMarkup MakeRowMarkup(std::string_view cellStart) {
           "</nobr>\n</font></td>\n" + cell + ">\n &nbsp;\n</td>\n" + cell +
               "><font size=-1>\n <nobr>",
           "</nobr>\n</font></td>\n" + cell +
-              " align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\""};
+              " align=\"right\">\n <input type=\"checkbox\" name=\"del\" aria-label=\"To be "
+              "removed\" value=\""};
 }
 
 // One row of the entry table; returns whether it carries the warning mark.
@@ -218,10 +227,31 @@ bool WriteEntryRow(PageWriter& out, const FileListEntry& entry, std::size_t rowN
   return missing;
 }
 
-void WriteEntryTable(PageWriter& out, const AppState& state, const FolderContent& browsed) {
-  WriteFormStart(out, "delchk", state);
+// The filter of a non-empty list: a field that shows only the rows holding its
+// text, their count, and a box that ticks or clears every row shown. The page's
+// script does the work on the rows already drawn.
+void WriteEntryFilter(PageWriter& out, std::size_t count) {
+  if (count == 0) return;
   out.WriteString(
-      "<td>\n\n<b>Files and directories Tovimarq should search in:</b>\n\n"
+      "<p><label for=\"filter\">Show only entries containing:</label>\n"
+      " <input type=\"text\" id=\"filter\" size=30 onInput=\"ffilter();\">\n"
+      " <span id=\"shown\" aria-live=\"polite\">");
+  out.WriteNumber(static_cast<long>(count)).WriteString(" of ");
+  out.WriteNumber(static_cast<long>(count));
+  out.WriteString(
+      " entries shown</span><br>\n"
+      " <label><input type=\"checkbox\" id=\"tickshown\" onClick=\"ftickshown();\"> "
+      "Tick or clear every shown entry</label></p>\n\n");
+}
+
+void WriteEntryTable(PageWriter& out, const AppState& state, const FolderContent& browsed) {
+
+  WriteFormStart(out, "delchk", state);
+  out.WriteString("<td>\n\n<b>Files and directories Tovimarq should search in:</b>\n\n");
+  WriteEntryFilter(out, state.fileList.entries().size());
+  // On a narrow screen the table scrolls sideways on its own.
+  out.WriteString(
+      "<div class=\"scrolls\">\n"
       "<table width=100% border=0 cellspacing=0 cellpadding=1>\n<tr>\n"
       "<td width=1%></td>\n"
       "<td bgcolor=\"#e0e0e0\"><font size=-1>\n Local path\n</font></td>\n"
@@ -238,10 +268,10 @@ void WriteEntryTable(PageWriter& out, const AppState& state, const FolderContent
     const RowMarkup& markup = rowMarkups[rowNumber % 2];
     anyMissing |= WriteEntryRow(out, entry, ++rowNumber, markup, existence);
   }
-  out.WriteString("</table>\n\n");
+  out.WriteString("</table>\n</div>\n\n");
   if (anyMissing) {
     out.WriteString(
-        "<font color=\"#ff0000\"><b>* - Warning:</b></font> the file or directory does "
+        "<font color=\"#a00000\"><b>* - Warning:</b></font> the file or directory does "
         "not exist\nor is not accessible.\n");
   }
 }

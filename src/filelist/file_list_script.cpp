@@ -3,7 +3,9 @@
 
 namespace {
 
-// The messages are shown to the user as they stand here.
+// The messages are shown to the user as they stand here. The filter of the
+// entry table finds each row through its removal box and matches the text of
+// its local and virtual path, in any letter case.
 const char kFileListFunctions[] = R"js(function fchdir() {
  var list = document.forms["chdir"].elements["dirlist"];
  var initial = -1;
@@ -68,9 +70,10 @@ function fdelall() {
 }
 function fdelchk(num) {
  var form = document.forms["delchk"];
+ var boxes = fdelboxes();
  var count = 0;
  for (var i = 0; i < num; i++) {
-  if (form.elements[i].checked) count++;
+  if (boxes[i].checked) count++;
  }
  if (count == 0) {
   alert("No entries are checked.");
@@ -78,6 +81,62 @@ function fdelchk(num) {
  }
  if (confirm("You are about to delete " + count + " entr" + (count == 1 ? "y" : "ies") + " from the File List.\n\nClick OK to continue"))
   form.submit();
+}
+function fdelboxes() {
+ var boxes = document.forms["delchk"].elements["del"];
+ return boxes.length === undefined ? [boxes] : boxes;
+}
+var fentries = null;
+function fpathtext(cell) {
+ var text = "";
+ var nobr = cell.getElementsByTagName("nobr")[0];
+ for (var node = nobr.firstChild; node; node = node.nextSibling) {
+  if (node.nodeType == 3) text += node.nodeValue;
+ }
+ return text;
+}
+function fentryrows() {
+ if (fentries != null) return fentries;
+ var boxes = fdelboxes();
+ fentries = [];
+ for (var i = 0; i < boxes.length; i++) {
+  var row = boxes[i].parentNode.parentNode;
+  var text = fpathtext(row.cells[1]) + "\n" + fpathtext(row.cells[3]);
+  fentries.push({ row: row, box: boxes[i], text: text.toLowerCase(), shown: true });
+ }
+ return fentries;
+}
+var ffilterwait = null;
+function ffilter() {
+ clearTimeout(ffilterwait);
+ ffilterwait = setTimeout(fapplyfilter, fentryrows().length > 2000 ? 200 : 0);
+}
+function fapplyfilter() {
+ var wanted = document.getElementById("filter").value.toLowerCase();
+ var entries = fentryrows();
+ var shown = 0;
+ var allTicked = true;
+ for (var i = 0; i < entries.length; i++) {
+  var entry = entries[i];
+  var show = entry.text.indexOf(wanted) != -1;
+  if (show != entry.shown) {
+   entry.row.style.display = show ? "" : "none";
+   entry.shown = show;
+  }
+  if (show) {
+   shown++;
+   if (!entry.box.checked) allTicked = false;
+  }
+ }
+ document.getElementById("shown").textContent = shown + " of " + entries.length + " entries shown";
+ document.getElementById("tickshown").checked = shown > 0 && allTicked;
+}
+function ftickshown() {
+ var tick = document.getElementById("tickshown").checked;
+ var entries = fentryrows();
+ for (var i = 0; i < entries.length; i++) {
+  if (entries[i].shown) entries[i].box.checked = tick;
+ }
 }
 )js";
 

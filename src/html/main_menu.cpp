@@ -42,7 +42,8 @@ void WriteConfigSelector(PageWriter& out, const AppState& state) {
   out.WriteString(
       "<td>\n"
       " <input type=\"hidden\" name=\"target\" value=\"main\">\n"
-      " <b>Select another configuration:</b><br>\n <select name=\"ini\">\n");
+      " <label for=\"ini\"><b>Select another configuration:</b></label><br>\n"
+      " <select name=\"ini\" id=\"ini\">\n");
   for (std::size_t i = 0; i < state.configFiles.size(); ++i) {
     out.WriteString(i == 0 ? " <option selected value=\"" : " <option value=\"");
     out.WriteNumber(static_cast<long>(i)).WriteString("\">");

@@ -78,6 +78,30 @@ PageWriter& PageWriter::WriteNumber(long number) {
   return WriteString(std::string_view(digits, static_cast<std::size_t>(end.ptr - digits)));
 }
 
+namespace {
+
+// Phones lay the page out at their own width. There the cells wrap their text
+// (long paths anywhere), no control is wider than its cell nor lower than a
+// finger, each search default's help goes below its name and value, and a
+// table too wide to wrap scrolls on its own.
+const char kPhoneLayout[] =
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<style>\n"
+    "@media (max-width: 640px) {\n"
+    " td { white-space: normal; overflow-wrap: anywhere; }\n"
+    " form[name=editdef] > table:first-of-type tr { display: flex; flex-wrap: wrap; }\n"
+    " form[name=editdef] > table:first-of-type td:nth-child(2) { flex: 1; }\n"
+    " form[name=editdef] > table:first-of-type td:nth-child(3) { flex-basis: 100%; }\n"
+    " input, select, textarea { max-width: 100%; min-height: 24px; box-sizing: border-box; }\n"
+    " input[type=text], textarea { width: 100%; }\n"
+    " input[type=button], input[type=submit] { white-space: normal; }\n"
+    " input[type=checkbox], input[type=radio] { width: 24px; height: 24px; }\n"
+    " .scrolls { overflow-x: auto; max-width: calc(100vw - 40px); }\n"
+    "}\n"
+    "</style>\n";
+
+}  // namespace
+
 void PageWriter::WriteDocumentStart(std::string_view title) {
   // The search engine folds letter case by windows-1252, so names are bytes of that
   // code page; naming it keeps browsers from guessing another and posting names back
@@ -92,9 +116,10 @@ void PageWriter::WriteDocumentStart(std::string_view title) {
       "X-Content-Type-Options: nosniff\n"
       "Referrer-Policy: same-origin\n"
       "\n"
-      "<html><head>\n<title>Tovimarq(tm) configuration utility - ");
+      "<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - ");
   WriteString(title);
   WriteString("</title>\n");
+  WriteString(kPhoneLayout);
 }
 
 void PageWriter::WriteScriptStart() {
@@ -112,7 +137,7 @@ void PageWriter::WritePageHeader(std::string_view heading,
       "Tovimarq&#153; v1.1 configuration utility</h2>\n");
   if (!passwordProtected) {
     WriteString(
-        "<p><b><font color=\"#ff0000\">WARNING!</font> The Tovimarq&#153; "
+        "<p><b><font color=\"#a00000\">WARNING!</font> The Tovimarq&#153; "
         "configuration\n utility is not currently protected with a password. "
         "Contact your\n web site administrator to restrict access to the "
         "utility.</b></p>\n");

@@ -44,25 +44,34 @@ void WriteConfigManagementScript(PageWriter& out, const AppState&) {
   out.WriteScriptEnd();
 }
 
+void WriteLeaveGuard(PageWriter& out) {
+  out.WriteString(
+      "var fsaving = false;\n"
+      "function fguardleaving(formName, changed) {\n"
+      " window.addEventListener(\"beforeunload\", function (event) {\n"
+      "  var form = document.forms[formName];\n"
+      "  if (fsaving || !form || !changed(form)) return;\n"
+      "  event.preventDefault();\n"
+      "  event.returnValue = \"\";\n"
+      " });\n"
+      "}\n");
+}
+
 // Leaving the editor with unsaved changes asks first; the two save buttons
 // leave through feditor, which carries the changes along.
 void WriteEditorScript(PageWriter& out, const AppState&) {
   out.WriteScriptStart();
+  WriteLeaveGuard(out);
   out.WriteString(
-      "var fsaving = false;\n"
       "function feditor(target) {\n"
       " var form = document.forms[\"editor\"];\n"
       " form.elements[\"target\"].value = target;\n"
       " fsaving = true;\n"
       " form.submit();\n"
       "}\n"
-      "window.addEventListener(\"beforeunload\", function (event) {\n"
-      " var form = document.forms[\"editor\"];\n"
-      " if (fsaving || !form) return;\n"
+      "fguardleaving(\"editor\", function (form) {\n"
       " var text = form.elements[\"text\"];\n"
-      " if (text.value == text.defaultValue) return;\n"
-      " event.preventDefault();\n"
-      " event.returnValue = \"\";\n"
+      " return text.value != text.defaultValue;\n"
       "});\n");
   out.WriteScriptEnd();
 }

@@ -19,6 +19,11 @@ void WriteScriptedFormStart(PageWriter& out, std::string_view name,
   out.WriteString("\" method=\"POST\" onSubmit=\"return false;\">\n");
 }
 
+void WriteEnterRuns(PageWriter& out, std::string_view function) {
+  out.WriteString(" onKeyDown=\"if (event.key == 'Enter') { ").WriteString(function);
+  out.WriteString("(); return false; }\"");
+}
+
 void WritePlainFormStart(PageWriter& out, std::string_view programName) {
   out.WriteString("<form action=\"").WriteValue(programName);
   out.WriteString("\" method=\"POST\">\n");

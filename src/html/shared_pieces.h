@@ -13,5 +13,8 @@ void WriteMainMenuLink(PageWriter& out, std::string_view programName);
 // onSubmit=\"return false;\">\n": a form that only its script submits.
 void WriteScriptedFormStart(PageWriter& out, std::string_view name,
                             std::string_view programName, std::string_view anchor = "");
+// " onKeyDown=..." for a text field: Enter in the field runs `function`()
+// instead of submitting the form.
+void WriteEnterRuns(PageWriter& out, std::string_view function);
 // "<form action=\"" program "\" method=\"POST\">\n": a form its buttons submit.
 void WritePlainFormStart(PageWriter& out, std::string_view programName);

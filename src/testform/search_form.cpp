@@ -25,10 +25,13 @@ struct Choice {
 
 std::string Sent(const Choice& choice) { return choice.value.empty() ? choice.text : choice.value; }
 
-// A select whose option sending `selected` is selected.
+// A select whose option sending `selected` is selected; its id is its name, by
+// which a label names it, or else `ariaLabel` does.
 std::string Select(const std::string& name, const std::vector<Choice>& choices,
-                   const std::string& selected) {
-  std::string html = "<select name=\"" + name + "\">\n";
+                   const std::string& selected, const std::string& ariaLabel = "") {
+  std::string html = "<select name=\"" + name + "\" id=\"" + name + "\"";
+  if (!ariaLabel.empty()) html += " aria-label=\"" + ariaLabel + "\"";
+  html += ">\n";
   for (const Choice& choice : choices) {
     html += "<option";
     if (!choice.value.empty()) html += " value=\"" + choice.value + "\"";
@@ -40,10 +43,10 @@ std::string Select(const std::string& name, const std::vector<Choice>& choices,
 
 // A select of choices numbered from `first`; the one numbered `number` is selected.
 std::string NumberedSelect(const std::string& name, const std::vector<Choice>& choices,
-                           int first, int number) {
+                           int first, int number, const std::string& ariaLabel = "") {
   const int index = number - first;
   const bool known = index >= 0 && index < static_cast<int>(choices.size());
-  return Select(name, choices, known ? Sent(choices[index]) : "");
+  return Select(name, choices, known ? Sent(choices[index]) : "", ariaLabel);
 }
 
 // A select of numbers, sent as their texts, with `configured` selected; a
@@ -64,18 +67,25 @@ std::vector<int> Steps(int first, int last, int step) {
   return numbers;
 }
 
-std::string LabelledRow(const std::string& label, const std::string& controls) {
-  return "<tr><td>\n" + label + "</td>\n<td>" + controls + "</td></tr>";
+// A row whose label names the control with the id `forId`; with none, the
+// controls carry their own labels.
+std::string LabelledRow(const std::string& label, const std::string& controls,
+                        const std::string& forId = "") {
+  const std::string shown =
+      forId.empty() ? label : "<label for=\"" + forId + "\">" + label + "</label>";
+  return "<tr><td>\n" + shown + "</td>\n<td>" + controls + "</td></tr>";
 }
 
 std::string WideRow(const std::string& content) {
   return "<tr><td colspan=2>\n" + content + "</td></tr>";
 }
 
-// An input of the given type and name sending `value`, checked or not.
-std::string CheckInput(const char* type, const char* name, const char* value, bool checked) {
-  return std::string("<input type=\"") + type + "\" name=\"" + name + "\" value=\"" + value +
-         "\"" + (checked ? " checked>" : ">");
+// An input of the given type and name sending `value`, checked or not, in a
+// label with its caption, a click on which checks it too.
+std::string CheckInput(const char* type, const char* name, const char* value, bool checked,
+                       const char* caption) {
+  return std::string("<label><input type=\"") + type + "\" name=\"" + name + "\" value=\"" +
+         value + "\"" + (checked ? " checked>" : ">") + caption + "</label>";
 }
 
 std::string MethodControls(const SearchConfig& config) {
@@ -84,13 +94,14 @@ std::string MethodControls(const SearchConfig& config) {
       {"any", "for any term"}, {"all", "for all terms"}, {"phrase", "as a phrase"}};
   const std::vector<Choice> letterCase = {{"insensitive", "case insensitive"},
                                           {"sensitive", "case sensitive"}};
-  return CheckInput("radio", "method", "fuzzy", !exact) + " Subject Search (smart fuzzy) with\n" +
-         NumberSelect("relevancy", Steps(10, 100, 10), config.RELEVANCY) +
-         " %\nof relevancy\n<hr>\n" + CheckInput("radio", "method", "exact", exact) +
-         " Literal Search (exact)\n" + NumberedSelect("terms", terms, kTermsAny, config.TERMS) +
-         "\n" +
+  return CheckInput("radio", "method", "fuzzy", !exact, " Subject Search (smart fuzzy)") +
+         " with\n" + NumberSelect("relevancy", Steps(10, 100, 10), config.RELEVANCY) +
+         " <label for=\"relevancy\">%\nof relevancy</label>\n<hr>\n" +
+         CheckInput("radio", "method", "exact", exact, " Literal Search (exact)") + "\n" +
+         NumberedSelect("terms", terms, kTermsAny, config.TERMS, "Literal Search terms") + "\n" +
          NumberedSelect("case", letterCase, kCaseInsensitive,
-                        config.CASE != 0 ? kCaseSensitive : kCaseInsensitive);
+                        config.CASE != 0 ? kCaseSensitive : kCaseInsensitive,
+                        "Literal Search letter case");
 }
 
 std::string ButtonsTable() {
@@ -110,26 +121,32 @@ int ReportWithOf(const SearchConfig& config) {
 // control starts from the configuration's value.
 std::string FormRows(const SearchConfig& config) {
   const std::string rows[] = {
-      LabelledRow("Search for:",
-                  "<input type=\"text\" name=\"query\" size=45 maxlength=255 value=\"\">"),
+      LabelledRow(
+          "Search for:",
+          "<input type=\"text\" name=\"query\" id=\"query\" size=45 maxlength=255 value=\"\">",
+          "query"),
       LabelledRow("Report to you with:",
                   NumberSelect("quotes", {10, 25, 50, 100, 250, 500, 1000}, config.QUOTES) +
-                      "\nselections from the most relevant pages"),
+                      "\nselections from the most relevant pages",
+                  "quotes"),
       LabelledRow("Display selections as:",
                   NumberedSelect("reportwith",
                                  {{"Q", "Quotations from original pages"},
                                   {"B", "Beginning of each page found"},
                                   {"DQ", "Page summary or quotations"},
                                   {"DB", "Page summary or beginning"}},
-                                 kReportQ, ReportWithOf(config))),
+                                 kReportQ, ReportWithOf(config)),
+                  "reportwith"),
       LabelledRow("Each selection contains:",
                   NumberSelect("quotesize", {100, 500, 1000, 2500, 5000}, config.QUOTESIZE) +
-                      "\ncharacters"),
+                      "\ncharacters",
+                  "quotesize"),
       LabelledRow("Extract no more than:",
                   NumberSelect("quotesperdoc", Steps(1, 15, 1), config.QUOTESPERDOC) +
-                      "\nquotations per a page"),
-      LabelledRow("&nbsp;", CheckInput("checkbox", "plaintext", "yes", config.PLAINTEXT != 0) +
-                                " Show plain text only in each selection"),
+                      "\nquotations per a page",
+                  "quotesperdoc"),
+      LabelledRow("&nbsp;", CheckInput("checkbox", "plaintext", "yes", config.PLAINTEXT != 0,
+                                       " Show plain text only in each selection")),
       WideRow("<hr>"),
       LabelledRow("Apply search method:", MethodControls(config)),
       WideRow(ButtonsTable()),

@@ -3,6 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
+import { assertUsableEverywhere } from './support/page_checks.mjs';
 import { startSite } from './support/site.mjs';
 
 const menuLinks = [
@@ -31,6 +32,7 @@ describe('main menu', () => {
     assert.equal(await tab.selectedConfig(), 'tovimarq.ini');
     assert.equal(await tab.page.locator('text=WARNING!').count(), 0);
     assert.deepEqual(await tab.options('ini'), [['0', 'tovimarq.ini', true], ['1', 'second.ini', false]]);
+    await assertUsableEverywhere(site, tab.page, 'main-menu');
   });
 
   it('leads to each page', async () => {
@@ -75,6 +77,7 @@ describe('manage configurations page', () => {
 
   it('refuses to delete the only configuration', async () => {
     await site.screenshot(tab.page, 'manage-configurations');
+    await assertUsableEverywhere(site, tab.page, 'manage-configurations');
     assert.deepEqual(await tab.options('ini'), [['tovimarq.ini', 'tovimarq.ini', true]]);
     await tab.staysOn(() => tab.click(deleteButton));
     assert.deepEqual(tab.take(),
@@ -102,6 +105,14 @@ describe('manage configurations page', () => {
     await site.screenshot(tab.page, 'manage-configurations-after-copying');
   });
 
+  it('copies on Enter in the name field, as the Create button does', async () => {
+    await tab.page.fill('input[name="newini"]', 'entered.ini');
+    await tab.submits(() => tab.page.press('input[name="newini"]', 'Enter'));
+    assert.deepEqual(tab.take().posts,
+      [[['target', 'mconf'], ['act', 'copyini'], ['ini', 'copy.ini'], ['newini', 'entered.ini']]]);
+    assert.equal(site.read('tvqconf.dat'), 'entered.ini\ncopy.ini\ntovimarq.ini\n');
+  });
+
   it('shows the refusals of the copy as alerts, quotes included', async () => {
     site.write("site's.ini", 'QUOTES=10\n');
     for (const [name, message] of [
@@ -116,7 +127,7 @@ describe('manage configurations page', () => {
     }
     assert.equal(site.exists('../outside.ini'), false);
     assert.equal(site.read("site's.ini"), 'QUOTES=10\n');
-    assert.equal(site.read('tvqconf.dat'), "site's.ini\ncopy.ini\ntovimarq.ini\n");
+    assert.equal(site.read('tvqconf.dat'), "site's.ini\nentered.ini\ncopy.ini\ntovimarq.ini\n");
   });
 
   it('asks before forgetting a configuration and keeps its file', async () => {
@@ -132,8 +143,8 @@ describe('manage configurations page', () => {
     const { dialogs, posts } = tab.take();
     assert.deepEqual(dialogs, [question]);
     assert.deepEqual(posts, [[['target', 'mconf'], ['act', 'delini'], ['ini', 'tovimarq.ini'], ['newini', '']]]);
-    assert.equal(site.read('tvqconf.dat'), "site's.ini\ncopy.ini\n");
+    assert.equal(site.read('tvqconf.dat'), "site's.ini\nentered.ini\ncopy.ini\n");
     assert.equal(site.exists('tovimarq.ini'), true);
-    assert.deepEqual((await tab.options('ini')).map(([value]) => value), ["site's.ini", 'copy.ini']);
+    assert.deepEqual((await tab.options('ini')).map(([value]) => value), ["site's.ini", 'entered.ini', 'copy.ini']);
   });
 });

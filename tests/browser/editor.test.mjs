@@ -4,6 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
+import { assertUsableEverywhere } from './support/page_checks.mjs';
 import { startSite } from './support/site.mjs';
 
 const choiceHeading = 'EDIT TOVIMARQ™ FILES';
@@ -30,6 +31,7 @@ describe('remote file editor', () => {
 
   it('offers the four files of the configuration', async () => {
     await site.screenshot(tab.page, 'file-choice');
+    await assertUsableEverywhere(site, tab.page, 'file-choice');
     assert.equal(await tab.heading(), choiceHeading);
     const files = await tab.page.$$eval('input[name="file"]', (fields) => fields.map((f) => f.value));
     assert.deepEqual(files, ['help.htm', 'layout_s.htm', 'layout_l.htm', 'sitemap.htm']);
@@ -39,6 +41,7 @@ describe('remote file editor', () => {
     assert.deepEqual(await edit('help.htm'), []);
     assert.equal(await text(), site.read('help.htm'));
     await site.screenshot(tab.page, 'editor');
+    await assertUsableEverywhere(site, tab.page, 'editor');
     await tab.page.fill('textarea[name="text"]', 'Line one\nLine <two> & "three"\n');
     await tab.submits(() => tab.click('input[value="Save changes"]'));
     assert.deepEqual(tab.take(), {

@@ -3,6 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
+import { assertUsableEverywhere } from './support/page_checks.mjs';
 import { startSite } from './support/site.mjs';
 
 const buttons = {
@@ -48,6 +49,7 @@ describe('file list page', () => {
 
   it('browses the document root and marks the entry whose file is missing', async () => {
     await site.screenshot(tab.page, 'file-list');
+    await assertUsableEverywhere(site, tab.page, 'file-list');
     assert.equal(await tab.heading(), 'EDIT FILE LIST');
     assert.equal(await currentDirectory(), `${root}/`);
     const ancestors = root.split('/').slice(1).map((_, i, parts) => `/${parts.slice(0, i + 1).join('/')}`);
@@ -100,23 +102,27 @@ describe('file list page', () => {
     assert.equal(await currentDirectory(), `${root}/news/`);
   });
 
-  it('adds the directory as a single entry', async () => {
+  it('adds the directory as a single entry, by its button or by Enter in the virtual path', async () => {
+    const question = `confirm: You are about to add the directory "${root}/news/" to the File List as a single entry.`
+      + '\n\nClick OK to continue';
     await tab.page.fill('input[name="rempath"]', '/news');
     await tab.page.selectOption('select[name="files"]', ['2026-11.html']);
+    tab.answer(false);
+    await tab.staysOn(() => tab.click(buttons.adddir1));
+    assert.deepEqual(tab.take(), { dialogs: [question], posts: [] });
     tab.answer(true);
-    await tab.submits(() => tab.click(buttons.adddir1));
-    assert.deepEqual(tab.take(), {
-      dialogs: [`confirm: You are about to add the directory "${root}/news/" to the File List as a single entry.`
-        + '\n\nClick OK to continue'],
-      posts: [addFields('adddir1', 'news/', '/news')],
-    });
+    await tab.submits(() => tab.page.press('input[name="rempath"]', 'Enter'));
+    assert.deepEqual(tab.take(), { dialogs: [question], posts: [addFields('adddir1', 'news/', '/news')] });
     expected.splice(4, 0, ...entry('DIR', 'news/'));
     assert.deepEqual(onDisk(), expected);
   });
 
   it('adds all files of a directory, with a full address as the virtual path', async () => {
     await changeDirectory(root);
-    await changeDirectory(`${root}/products`);
+    // A double click on a folder opens it.
+    await tab.submits(() => tab.page.dblclick(`select[name="dirlist"] option[value="${root}/products"]`));
+    assert.deepEqual(tab.take().posts,
+      [[['target', 'flist'], ['act', 'chdir'], ['fname', 'filelist.txt'], ['dirlist', `${root}/products`]]]);
     await tab.page.fill('input[name="rempath"]', `${site.origin}/products`);
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.adddir2));
@@ -155,6 +161,31 @@ describe('file list page', () => {
     assert.deepEqual(entries.filter(([, , , mark]) => mark === 'missing').map(([, file]) => file),
       [`${root}/news/2025-01.html`]);
     await engine.close();
+  });
+
+  it('shows only the entries holding the filter text, and ticks or clears only those', async () => {
+    const total = expected.length / 2;
+    const holding = (text) => expected.flatMap((line, i) => (i % 2 === 0 ? [[line, expected[i + 1]]] : []))
+      .map((pair, i) => [pair.join('\n').slice(pair[0].indexOf('=') + 1).toLowerCase(), String(i + 1)])
+      .filter(([paths]) => paths.includes(text.toLowerCase())).map(([, number]) => number);
+    const shownBoxes = () => tab.page.$$eval('input[name="del"]',
+      (boxes) => boxes.filter((box) => box.offsetParent !== null).map((box) => box.value));
+    const tickedBoxes = () => tab.page.$$eval('input[name="del"]:checked', (boxes) => boxes.map((box) => box.value));
+    const count = () => tab.page.textContent('#shown');
+    assert.equal(await count(), `${total} of ${total} entries shown`);
+    for (const text of ['products/', 'NEWS', '/2026-1', 'no such entry', '']) {
+      await tab.staysOn(() => tab.page.fill('#filter', text));
+      const shown = holding(text);
+      assert.deepEqual(await shownBoxes(), shown, text);
+      assert.equal(await count(), `${shown.length} of ${total} entries shown`);
+    }
+    await tab.staysOn(() => tab.page.fill('#filter', 'archive'));
+    await tab.page.check('#tickshown');
+    assert.deepEqual(await tickedBoxes(), holding('archive'));
+    await tab.page.uncheck('#tickshown');
+    assert.deepEqual(await tickedBoxes(), []);
+    await tab.staysOn(() => tab.page.fill('#filter', ''));
+    assert.deepEqual(tab.take(), { dialogs: [], posts: [] });
   });
 
   it('removes the checked entries after counting them', async () => {

@@ -2,6 +2,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
+import { assertUsableEverywhere } from './support/page_checks.mjs';
 import { startSite } from './support/site.mjs';
 
 const saveButton = 'input[value="Save changes"]';
@@ -25,6 +26,7 @@ describe('search defaults page', () => {
 
   it('shows the configuration with its language files as options named by their text', async () => {
     await site.screenshot(tab.page, 'search-defaults');
+    await assertUsableEverywhere(site, tab.page, 'search-defaults');
     assert.equal(await tab.heading(), 'EDIT SEARCH DEFAULTS');
     assert.equal(await tab.selectedConfig(), 'tovimarq.ini');
     const options = await tab.options('language');
@@ -43,6 +45,32 @@ describe('search defaults page', () => {
     await tab.staysOn(() => tab.click(saveButton));
     assert.deepEqual(tab.take(), { dialogs: [noChange], posts: [] });
     await tab.click(resetButton);
+  });
+
+  it('ticks and clears an option by a click on its name', async () => {
+    const box = 'input[name="isquotesperdoc"]';
+    await tab.click('label:has-text("Max. number of quotes that can be extracted")');
+    assert.equal(await tab.page.isChecked(box), true);
+    await tab.click('label:has-text("Max. number of quotes that can be extracted")');
+    assert.equal(await tab.page.isChecked(box), false);
+  });
+
+  it('asks before leaving unsaved changes, and leaves without asking after a reset', async () => {
+    const leave = 'a:has-text("Return to Main Menu")';
+    for (const change of [
+      () => tab.page.fill('input[name="quotesperdoc"]', '9'),
+      () => tab.page.uncheck('input[name="islanguage"]'),
+      () => tab.page.selectOption('select[name="method"]', 'EXACT'),
+    ]) {
+      await change();
+      await tab.staysOn(() => tab.click(leave));
+      assert.deepEqual(tab.take(), { dialogs: ['beforeunload: '], posts: [] });
+      await tab.click(resetButton);
+    }
+    await tab.submits(() => tab.click(leave));
+    assert.deepEqual(tab.take().dialogs, []);
+    assert.equal(await tab.heading(), 'MAIN CONFIGURATION MENU');
+    await tab.page.goto(site.url('?target=sdef'));
   });
 
   it('lists a removed option and posts nothing when the confirmation is cancelled', async () => {

@@ -3,6 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
+import { assertUsableEverywhere } from './support/page_checks.mjs';
 import { startSite } from './support/site.mjs';
 
 const warning = 'WARNING! The Tovimarq™ configuration utility is not currently protected with a password.'
@@ -26,6 +27,7 @@ describe('test search form, unprotected', () => {
     assert.equal(await tab.heading(), 'TEST SEARCH FORM');
     const shown = await tab.page.locator('p:has-text("WARNING!")').textContent();
     assert.equal(shown.replace(/\s+/g, ' ').trim(), warning);
+    await assertUsableEverywhere(site, tab.page, 'test-form');
   });
 
   it('sends the search to the engine in a new window', async () => {

@@ -30,7 +30,7 @@ class ConfigStateTest : public CgiTest {
     const std::string body = Request("target=mconf", unprivileged).Body();
     std::vector<std::string> names;
     const std::string valueStart = "value=\"";
-    std::string::size_type at = body.find("<select name=\"ini\" size=5>");
+    std::string::size_type at = body.find("<select name=\"ini\" size=5 id=\"ini\">");
     const std::string::size_type end = body.find("</select>", at);
     while ((at = body.find(valueStart, at)) < end) {
       at += valueStart.size();

@@ -8,7 +8,7 @@
 
 namespace {
 
-const char kTextAreaStart[] = "<textarea name=\"text\" rows=20 cols=80>\n";
+const char kTextAreaStart[] = "<textarea name=\"text\" aria-label=\"Text of the file\" rows=20 cols=80>\n";
 const char kRefusal[] =
     " <b>You can not edit files located outside the <i>tovimarqdata</i> directory using "
     "this configuration utility. Upload those files via FTP instead.</b>\n";

@@ -123,7 +123,7 @@ TEST_F(FileListPageTest, FilesOfAFolderThatCannotBeSearchedAreMarked) {
   request.body = "target=flist&act=chdir&fname=list.txt&dirlist=" + dir.path();
   request.unprivileged = true;
   const std::string body = Run(request).Body();
-  const std::string mark = "<nobr><font color=\"#ff0000\"><b>*</b></font>\n";
+  const std::string mark = "<nobr><font color=\"#a00000\"><b>*</b></font>\n";
   std::size_t marks = 0;
   for (std::size_t at = body.find(mark); at != body.npos; at = body.find(mark, at + 1)) ++marks;
   EXPECT_EQ(marks, 20u);
@@ -164,15 +164,16 @@ TEST_F(FileListPageTest, ThreeEntriesAlternateColoursAndMarkMissingPaths) {
            cell + "><font size=-1>\n <nobr>" + path + "</nobr>\n</font></td>\n" + cell +
            ">\n &nbsp;\n</td>\n" + cell + "><font size=-1>\n <nobr>" + url +
            "</nobr>\n</font></td>\n" + cell +
-           " align=\"right\">\n <input type=\"checkbox\" name=\"del\" value=\"" +
+           " align=\"right\">\n <input type=\"checkbox\" name=\"del\" aria-label=\"To be removed\" "
+           "value=\"" +
            std::to_string(number) + "\">\n</td>\n</tr>\n";
   };
-  const std::string mark = "<font color=\"#ff0000\"><b>*</b></font>\n";
+  const std::string mark = "<font color=\"#a00000\"><b>*</b></font>\n";
   const std::string hinted = "/<wbr>" + dir.Path("here.htm").substr(1);
   EXPECT_NE(body.find(row("Dir", "ffffff", mark + "/<wbr>nowhere/a/", "http:/<wbr>/h/a/", 1) +
                       row("Tree", "e0e0e0", mark + "/<wbr>nowhere/b/", "http:/<wbr>/h/b/", 2) +
                       row("File", "ffffff", hinted, "http:/<wbr>/h/here.htm", 3) +
-                      "</table>\n\n<font color=\"#ff0000\"><b>* - Warning:</b></font> the file "
+                      "</table>\n</div>\n\n<font color=\"#a00000\"><b>* - Warning:</b></font> the file "
                       "or directory does not exist\nor is not accessible.\n"
                       "<table width=100%>\n"),
             std::string::npos);
@@ -181,16 +182,20 @@ TEST_F(FileListPageTest, ThreeEntriesAlternateColoursAndMarkMissingPaths) {
                       "onClick=\"fdelchk(3);\">\n</td>\n</form>\n<form name=\"delall\""),
             std::string::npos);
   EXPECT_NE(body.find("onClick=\"fdelall();\">"), std::string::npos);
+  // The filter above the table counts the entries it shows.
+  EXPECT_LT(body.find("<input type=\"text\" id=\"filter\""), body.find("name=\"del\""));
+  EXPECT_NE(body.find(">3 of 3 entries shown</span>"), std::string::npos);
 }
 
 TEST_F(FileListPageTest, EmptyListHasNoRemovalButtons) {
   const std::string body = Browse("/");
-  EXPECT_NE(body.find("removed\n</font></td>\n</tr>\n</table>\n\n</form>\n\n</td>\n</tr>\n"
+  EXPECT_NE(body.find("removed\n</font></td>\n</tr>\n</table>\n</div>\n\n</form>\n\n</td>\n</tr>\n"
                       "<tr>\n<td align=\"center\">\n <a href=\"tvqconf.cgi?target=main\">"
                       "<b>Return to Main Menu</b></a>\n</td>\n</tr>\n</table>\n"),
             std::string::npos);
   EXPECT_EQ(body.find("Remove checked"), std::string::npos);
   EXPECT_EQ(body.find("Warning:</b>"), std::string::npos);
+  EXPECT_EQ(body.find("id=\"filter\""), std::string::npos);
 }
 
 TEST_F(FileListPageTest, FormsCarryTheListAndFolder) {

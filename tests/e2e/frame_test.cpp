@@ -27,7 +27,7 @@ TEST_P(PageTableTest, TargetChoosesTitleScriptAndHeading) {
   const CgiResponse response = Get("target=" + page.target);
   EXPECT_EQ(response.Header(), kCgiHeader);
   const std::string body = response.Body();
-  EXPECT_EQ(body.rfind("<html><head>\n<title>Tovimarq(tm) configuration utility - " +
+  EXPECT_EQ(body.rfind("<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - " +
                            page.title + "</title>\n",
                        0),
             0u);

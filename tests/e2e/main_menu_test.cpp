@@ -22,8 +22,8 @@ const char kSelectorCells[] = R"(<tr>
 <form name="selini" action="tvqconf.cgi" method="POST" onSubmit="return false;">
 <td>
  <input type="hidden" name="target" value="main">
- <b>Select another configuration:</b><br>
- <select name="ini">
+ <label for="ini"><b>Select another configuration:</b></label><br>
+ <select name="ini" id="ini">
  <option selected value="0">a.ini</option>
  <option value="1">b.ini</option>
  <option value="2">c.ini</option>

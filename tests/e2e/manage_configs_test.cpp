@@ -12,17 +12,17 @@ using ManageConfigsTest = ConfigStateTest;
 const char kFormStart[] = R"(<tr>
 <form name="mconf" action="tvqconf.cgi" method="POST" onSubmit="return false;">
 <td width=50%>
- <b>List of currently defined configuration files:</b><br>
+ <label for="ini"><b>List of currently defined configuration files:</b></label><br>
  <input type="hidden" name="target" value="mconf">
  <input type="hidden" name="act" value="">
- <select name="ini" size=5>
+ <select name="ini" size=5 id="ini">
 )";
 
 const char kFormEnd[] = R"( </select>
 </td>
 <td rowspan=2 valign="top">
- <b>Create a new configuration file</b> named:<br>
- <input type="text" name="newini" size=40 maxlength=260><br>
+ <label for="newini"><b>Create a new configuration file</b> named:</label><br>
+ <input type="text" name="newini" id="newini" size=40 maxlength=260 onKeyDown="if (event.key == 'Enter') { fcopyini(); return false; }"><br>
  <input type="button" value="Create" onClick="fcopyini();"><br>
  The new file will be the exact copy of the file which is currently selected
  in the list on the left.<br>

@@ -22,7 +22,8 @@ class SearchDefaultsPageTest : public CgiTest {
 
   // Whether the check box `name` is checked; fails the test when it is missing.
   static bool Checked(const std::string& page, const std::string& name) {
-    const std::string box = "<input type=\"checkbox\" name=\"" + name + "\" value=\"\"";
+    const std::string box =
+        "<input type=\"checkbox\" name=\"" + name + "\" id=\"" + name + "\" value=\"\"";
     const auto at = page.find(box);
     EXPECT_NE(at, std::string::npos) << name;
     return at != std::string::npos && page.compare(at + box.size(), 9, " checked>") == 0;
@@ -45,26 +46,26 @@ TEST_F(SearchDefaultsPageTest, NoConfigurationShowsDefaultsUnchecked) {
   const char* const snippets[] = {
       "<option value=\"\" selected>english</option>\n",
       "<option value=\"\">ENGLISH.TVL</option>\n",
-      "name=\"filelist\" size=40 maxlength=260 value=\"filelist.txt\">",
-      "name=\"helpfile\" size=40 maxlength=260 value=\"help.htm\">",
-      "name=\"layouts\" size=40 maxlength=260 value=\"layout_s.htm\">",
-      "name=\"layoutl\" size=40 maxlength=260 value=\"layout_l.htm\">",
-      "name=\"sitemap\" size=40 maxlength=260 value=\"sitemap.htm\">",
-      "name=\"siterooturl\" size=40 maxlength=100 value=\"http://",
-      "name=\"workdir\" size=40 maxlength=260 value=\"workdir\">",
+      "name=\"filelist\" aria-labelledby=\"isfilelist-label\" size=40 maxlength=260 value=\"filelist.txt\">",
+      "name=\"helpfile\" aria-labelledby=\"ishelpfile-label\" size=40 maxlength=260 value=\"help.htm\">",
+      "name=\"layouts\" aria-labelledby=\"islayouts-label\" size=40 maxlength=260 value=\"layout_s.htm\">",
+      "name=\"layoutl\" aria-labelledby=\"islayoutl-label\" size=40 maxlength=260 value=\"layout_l.htm\">",
+      "name=\"sitemap\" aria-labelledby=\"issitemap-label\" size=40 maxlength=260 value=\"sitemap.htm\">",
+      "name=\"siterooturl\" aria-labelledby=\"issiterooturl-label\" size=40 maxlength=100 value=\"http://",
+      "name=\"workdir\" aria-labelledby=\"isworkdir-label\" size=40 maxlength=260 value=\"workdir\">",
       "<option value=\"SEARCH\" selected>Perform search</option>\n",
-      "name=\"quotes\" size=5 maxlength=4 value=\"25\">\n<br>(must be in range 10..1000)",
-      "name=\"quotesize\" size=5 maxlength=5 value=\"1000\">\n<br>(must be in range 100..10000)",
-      "name=\"quotesperdoc\" size=5 maxlength=2 value=\"5\">\n<br>(must be in range 1..15)",
+      "name=\"quotes\" aria-labelledby=\"isquotes-label\" size=5 maxlength=4 value=\"25\">\n<br>(must be in range 10..1000)",
+      "name=\"quotesize\" aria-labelledby=\"isquotesize-label\" size=5 maxlength=5 value=\"1000\">\n<br>(must be in range 100..10000)",
+      "name=\"quotesperdoc\" aria-labelledby=\"isquotesperdoc-label\" size=5 maxlength=2 value=\"5\">\n<br>(must be in range 1..15)",
       "<option value=\"FUZZY\" selected>Subject Search</option>\n",
-      "name=\"relevancy\" size=5 maxlength=3 value=\"40\">\n<br>(must be in range 0..100)",
+      "name=\"relevancy\" aria-labelledby=\"isrelevancy-label\" size=5 maxlength=3 value=\"40\">\n<br>(must be in range 0..100)",
       "<option value=\"ALL\" selected>Search for all terms</option>\n",
       "<option value=\"NO\" selected>Case insensitive</option>\n",
       "name=\"allowsitemap\" value=\"\" checked> Allow generating the Site Map",
-      "name=\"fileext\" size=40 maxlength=100 value=\"\">",
-      "name=\"exclext\" size=40 maxlength=100 value=\"\">",
+      "name=\"fileext\" aria-labelledby=\"isfileext-label\" size=40 maxlength=100 value=\"\">",
+      "name=\"exclext\" aria-labelledby=\"isexclext-label\" size=40 maxlength=100 value=\"\">",
       "name=\"warnings\" value=\"\" checked> Warn users of inappropriate language",
-      "<select name=\"repwiths\">\n<option value=\"Q\" selected>",
+      "<select name=\"repwiths\" aria-labelledby=\"isrepwiths-label\">\n<option value=\"Q\" selected>",
       "<option value=\"DQ\" selected>Page summary or quotations</option>\n<option value=\"DB\">"
       "Page summary or beginning</option>\n</select>",
       "name=\"plaintext\" value=\"\"> Show plain text only",
@@ -111,6 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
         PresenceCase{"LITERALREPORTWITH=Q", "isrepwithl"},
         PresenceCase{"PLAINTEXT=YES", "isplaintext"}));
 
+// A click on an option's name ticks its include box, and the name is what
+// assistive technology calls the value control by.
+TEST_F(SearchDefaultsPageTest, EachOptionNameLabelsItsBoxAndValue) {
+  const std::string page = Page();
+  for (const char* box : kIncludeBoxes) {
+    const std::string label = "<label for=\"" + std::string(box) + "\" id=\"" + box + "-label\">";
+    const std::size_t at = page.find(label);
+    ASSERT_NE(at, std::string::npos) << box;
+    const std::string value = std::string(box + 2);
+    const std::size_t control = page.find(" name=\"" + value + "\"", at);
+    const std::size_t named =
+        page.find(" aria-labelledby=\"" + std::string(box) + "-label\"", at);
+    const bool checkBox = page.compare(control - 29, 29, "<label><input type=\"checkbox\"") == 0;
+    // A value check box is named by the caption that follows it instead.
+    EXPECT_TRUE(checkBox || named == control + value.size() + 8) << box;
+  }
+}
+
 TEST_F(SearchDefaultsPageTest, ConfiguredValuesAreSelectedAndChecked) {
   dir.Write("tovimarq.ini",
             "HELP=\nMETHOD=EXACT\nTERMS=PHRASE\nCASE=SENSITIVE\nSUBJECTREPORTWITH=DB\n"
@@ -129,9 +148,9 @@ TEST_F(SearchDefaultsPageTest, ConfiguredValuesAreSelectedAndChecked) {
       "name=\"allowsitemap\" value=\"\"> Allow",
       "name=\"warnings\" value=\"\"> Warn",
       "name=\"plaintext\" value=\"\" checked> Show",
-      "name=\"quotes\" size=5 maxlength=4 value=\"77\">",
-      "name=\"filelist\" size=40 maxlength=260 value=\"my list.txt\">",
-      "name=\"fileext\" size=40 maxlength=100 value=\"htm;html\">",
+      "name=\"quotes\" aria-labelledby=\"isquotes-label\" size=5 maxlength=4 value=\"77\">",
+      "name=\"filelist\" aria-labelledby=\"isfilelist-label\" size=40 maxlength=260 value=\"my list.txt\">",
+      "name=\"fileext\" aria-labelledby=\"isfileext-label\" size=40 maxlength=100 value=\"htm;html\">",
   };
   for (const char* snippet : snippets) EXPECT_NE(page.find(snippet), std::string::npos) << snippet;
 }
@@ -144,11 +163,11 @@ TEST_F(SearchDefaultsPageTest, LanguageFilesOnlyLowerCaseExtensionAndNoDirectori
   dir.Write("notes.txt", "");
   dir.MakeDir("y.tvl");
   const std::string page = Page();
-  const auto start = page.find("<select name=\"language\">\n");
+  const auto start = page.find("<select name=\"language\" aria-labelledby=\"islanguage-label\">\n");
   ASSERT_NE(start, std::string::npos);
   const auto end = page.find("</select>", start);
   EXPECT_EQ(page.substr(start, end - start),
-            "<select name=\"language\">\n<option value=\"\" selected>german</option>\n");
+            "<select name=\"language\" aria-labelledby=\"islanguage-label\">\n<option value=\"\" selected>german</option>\n");
 }
 
 TEST_F(SearchDefaultsPageTest, OptionAfterASelectedOneIsNeverSelected) {
@@ -156,7 +175,7 @@ TEST_F(SearchDefaultsPageTest, OptionAfterASelectedOneIsNeverSelected) {
   dir.Write("german.tvl", "");
   dir.Write("GERMAN.tvl", "");
   const std::string page = Page();
-  const auto start = page.find("<select name=\"language\">");
+  const auto start = page.find("<select name=\"language\" aria-labelledby=\"islanguage-label\">");
   const std::string select = page.substr(start, page.find("</select>", start) - start);
   EXPECT_EQ(select.find(" selected>"), select.rfind(" selected>"));
   EXPECT_NE(select.find(" selected>"), std::string::npos);
@@ -166,7 +185,7 @@ TEST_F(SearchDefaultsPageTest, ValuesAreEscapedInTheMarkup) {
   dir.Write("tovimarq.ini", "WORKDIR=a%22%3Cb%3E%26c\nLANGUAGE=a&b.tvl\n");
   dir.Write("a&b.tvl", "");
   const std::string page = Page();
-  EXPECT_NE(page.find("name=\"workdir\" size=40 maxlength=260 value=\"a&quot;&lt;b&gt;&amp;c\">"),
+  EXPECT_NE(page.find("name=\"workdir\" aria-labelledby=\"isworkdir-label\" size=40 maxlength=260 value=\"a&quot;&lt;b&gt;&amp;c\">"),
             std::string::npos);
   EXPECT_NE(page.find("<option value=\"\" selected>a&amp;b</option>"), std::string::npos);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string kMark = "<font color=\"#ff0000\"><b>*</b></font>\n";
+const std::string kMark = "<font color=\"#a00000\"><b>*</b></font>\n";
 
 struct MarkCase {
   std::string path;  // below the test directory
@@ -126,7 +126,7 @@ TEST(FileListMarksTest, NoteFollowsTheTableOnlyWhenARowIsMarked) {
   EXPECT_EQ(page.str().find("* - Warning:"), std::string::npos);
   state.fileList.Insert({dir.Path("there.htm"), "", kKindFile});
   RenderFileListPage(out, state);
-  EXPECT_NE(page.str().find("</table>\n\n<font color=\"#ff0000\"><b>* - Warning:</b></font>"),
+  EXPECT_NE(page.str().find("</table>\n</div>\n\n<font color=\"#a00000\"><b>* - Warning:</b></font>"),
             std::string::npos);
 }
 

@@ -21,19 +21,23 @@ std::string Header(std::string_view heading, std::string_view value, int columns
 TEST(PageWriterTest, DocumentStartIsTheWholeCgiHeader) {
   std::ostringstream out;
   PageWriter(out).WriteDocumentStart("Main Menu");
-  EXPECT_EQ(out.str(),
-            "Content-type: text/html; charset=windows-1252\n"
-            "Expires: Thu, 01 Dec 1994 16:00:00 GMT\nX-Frame-Options: DENY\n"
-            "Content-Security-Policy: frame-ancestors 'none'\nCache-Control: no-store\n"
-            "X-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n"
-            "<html><head>\n<title>Tovimarq(tm) configuration utility - Main Menu</title>\n");
+  const std::string start =
+      "Content-type: text/html; charset=windows-1252\n"
+      "Expires: Thu, 01 Dec 1994 16:00:00 GMT\nX-Frame-Options: DENY\n"
+      "Content-Security-Policy: frame-ancestors 'none'\nCache-Control: no-store\n"
+      "X-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n"
+      "<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - Main Menu</title>\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<style>\n";
+  EXPECT_EQ(out.str().substr(0, start.size()), start);
+  // The phone layout is one style block that the head ends with.
+  EXPECT_EQ(out.str().find("</style>\n"), out.str().size() - 9);
 }
 
 TEST(PageWriterTest, HeaderWithWarningAndWithoutAlerts) {
   EXPECT_EQ(Header("TEST SEARCH FORM", "", 1, false, {}),
             "</head>\n<body bgcolor=\"#c0c0c0\">\n<h3 align=\"center\">Tovimarq&#153; v1.1 "
             "configuration utility</h2>\n"
-            "<p><b><font color=\"#ff0000\">WARNING!</font> The Tovimarq&#153; configuration\n"
+            "<p><b><font color=\"#a00000\">WARNING!</font> The Tovimarq&#153; configuration\n"
             " utility is not currently protected with a password. Contact your\n"
             " web site administrator to restrict access to the utility.</b></p>\n"
             "<table width=100% border=1 cellspacing=0 cellpadding=4>\n<tr>\n<td" +

@@ -88,7 +88,7 @@ struct FieldCase {
 // The options of the select `name`: value attribute, or text when there is none.
 std::vector<std::string> OptionsOf(const std::string& form, const std::string& name,
                                    std::string& selected) {
-  const std::size_t start = form.find("<select name=\"" + name + "\">");
+  const std::size_t start = form.find("<select name=\"" + name + "\" id=\"" + name + "\"");
   const std::string select = form.substr(start, form.find("</select>", start) - start);
   static const std::regex option("<option( value=\"([^\"]*)\")?( selected)?>([^<]*)</option>");
   std::vector<std::string> options;
@@ -138,17 +138,36 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SearchFormInputsTest, TextCheckboxRadiosAndButtons) {
   const std::string form = BuildSearchForm(Configured(), false);
   for (const char* input :
-       {"<input type=\"text\" name=\"query\" size=45 maxlength=255 value=\"\">",
-        "<input type=\"checkbox\" name=\"plaintext\" value=\"yes\"> Show plain text only",
-        "<input type=\"radio\" name=\"method\" value=\"fuzzy\" checked> Subject Search (smart "
-        "fuzzy) with",
-        "<input type=\"radio\" name=\"method\" value=\"exact\"> Literal Search (exact)",
+       {"<input type=\"text\" name=\"query\" id=\"query\" size=45 maxlength=255 value=\"\">",
+        "<label><input type=\"checkbox\" name=\"plaintext\" value=\"yes\"> Show plain text only "
+        "in each selection</label>",
+        "<label><input type=\"radio\" name=\"method\" value=\"fuzzy\" checked> Subject Search "
+        "(smart fuzzy)</label> with",
+        "<label><input type=\"radio\" name=\"method\" value=\"exact\"> Literal Search "
+        "(exact)</label>",
         "<input type=\"submit\" name=\"search\" value=\"Search\">",
         "<input type=\"submit\" name=\"help\" value=\"Help\">",
         "<input type=\"submit\" name=\"sitemap\" value=\"Site Map\">"}) {
     EXPECT_NE(form.find(input), std::string::npos) << input;
   }
   EXPECT_EQ(form.find("checked"), form.rfind("checked"));
+}
+
+// Assistive technology names each select and text field by a label that
+// points at its id, or by its own aria-label.
+TEST(SearchFormInputsTest, EverySelectAndTextFieldIsNamed) {
+  const std::string form = BuildSearchForm(Configured(), false);
+  static const std::regex field(
+      "<(select|input type=\"text\") name=\"([^\"]*)\"( id=\"([^\"]*)\")?( aria-label=\"[^\"]+\")?");
+  int fields = 0;
+  for (std::sregex_iterator it(form.begin(), form.end(), field), end; it != end; ++it) {
+    ++fields;
+    const std::string name = (*it)[2];
+    if ((*it)[5].matched) continue;
+    ASSERT_TRUE((*it)[4].matched) << name << " has neither id nor aria-label";
+    EXPECT_NE(form.find("<label for=\"" + (*it)[4].str() + "\">"), std::string::npos) << name;
+  }
+  EXPECT_EQ(fields, 8);
 }
 
 }  // namespace
