@@ -199,12 +199,12 @@ describe('file list page', () => {
     assert.deepEqual(tab.take(), { dialogs: [question('1 entry')], posts: [] });
 
     await tab.page.check('input[name="del"][value="10"]');
-    const sum = await tab.page.inputValue('input[name="listsum"] >> nth=0');
+    const sum = await tab.page.inputValue('input[name="version"] >> nth=0');
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.delchk));
     assert.deepEqual(tab.take(), {
       dialogs: [question('2 entries')],
-      posts: [[['del', '4'], ['del', '10'], ['listsum', sum], ['target', 'flist'], ['act', 'delchk'],
+      posts: [[['del', '4'], ['del', '10'], ['version', sum], ['target', 'flist'], ['act', 'delchk'],
         ['fname', 'filelist.txt'], ['curdir', `${root}/products/archive/`]]],
     });
     expected.splice(18, 2);
@@ -218,12 +218,12 @@ describe('file list page', () => {
     await tab.staysOn(() => tab.click(buttons.delall));
     assert.deepEqual(tab.take(), { dialogs: [question], posts: [] });
 
-    const sum = await tab.page.inputValue('input[name="listsum"] >> nth=1');
+    const sum = await tab.page.inputValue('input[name="version"] >> nth=1');
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.delall));
     assert.deepEqual(tab.take(), {
       dialogs: [question],
-      posts: [[['listsum', sum], ['target', 'flist'], ['act', 'delall'], ['fname', 'filelist.txt'],
+      posts: [[['version', sum], ['target', 'flist'], ['act', 'delall'], ['fname', 'filelist.txt'],
         ['curdir', `${root}/products/archive/`]]],
     });
     assert.deepEqual(onDisk(), []);

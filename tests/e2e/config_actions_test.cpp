@@ -16,11 +16,17 @@ const char kOutside[] =
     "You can not create configuration files located outside the tovimarqdata directory "
     "using this configuration utility.";
 
-// Every name in the program directory and below it.
+// Every name in the program directory and below it, but for the change history
+// that records every write.
 std::set<std::string> FilesBelow(const std::string& directory) {
   std::set<std::string> names;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
-    names.insert(entry.path().string());
+  for (auto it = std::filesystem::recursive_directory_iterator(directory);
+       it != std::filesystem::recursive_directory_iterator(); ++it) {
+    if (it->path().filename() == "tvqconf.history") {
+      it.disable_recursion_pending();
+      continue;
+    }
+    names.insert(it->path().string());
   }
   return names;
 }

@@ -17,12 +17,19 @@ class ConfigStateTest : public CgiTest {
     chmod(dir.Path(name).c_str(), mode);
   }
 
-  // Posts the form fields, as the pages do.
+  // Posts the form fields, as the pages do, with the version of the state file they show.
   CgiResponse Request(const std::string& fields, bool unprivileged = false) {
     CgiRequest request;
-    request.body = fields;
+    request.body = fields + "&" + VersionField("tvqconf.dat");
     request.unprivileged = unprivileged;
     return Run(request);
+  }
+
+  // The hidden field of the forms that change the state file, as drawn now.
+  std::string StateVersionInput() const {
+    const std::string field = VersionField("tvqconf.dat");
+    return "<input type=\"hidden\" name=\"version\" value=\"" +
+           field.substr(field.find('=') + 1) + "\">\n";
   }
 
   // The known configurations, in order, as the management page lists them.

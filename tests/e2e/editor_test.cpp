@@ -27,6 +27,18 @@ class EditorTest : public CgiTest {
   std::string Open(const std::string& file) {
     return Post("target=editor&act=editfile&file=" + file).Body();
   }
+  // The page after saving `file` with the further fields, posted as the editor
+  // page of the file as it stands now does: with its version.
+  std::string Save(const std::string& file, const std::string& fields) {
+    return Post("target=editor&act=save&file=" + file + "&" + VersionField(file) +
+                (fields.empty() ? "" : "&" + fields)).Body();
+  }
+  // The hidden field that carries the id of `file` as it stands now.
+  std::string VersionInput(const std::string& file) {
+    const std::string field = VersionField(file);
+    return "<input type=\"hidden\" name=\"version\" value=\"" + field.substr(field.find('=') + 1) +
+           "\">";
+  }
   // The text area's content on the page.
   static std::string TextArea(const std::string& page) {
     const std::size_t start = page.find(kTextAreaStart);
@@ -42,12 +54,14 @@ TEST_F(EditorTest, RoundTripKeepsTheBytes) {
   EXPECT_TRUE(Has(page, "<b>EDIT doc.htm</b>"));
   EXPECT_EQ(TextArea(page), "a\rb&lt;&amp;");
   EXPECT_TRUE(Has(page, " <input type=\"hidden\" name=\"file\" value=\"doc.htm\">\n"));
+  EXPECT_TRUE(Has(page, VersionInput("doc.htm")));
   EXPECT_TRUE(Has(page, "value=\"Save changes\" onClick=\"feditor('editor');\""));
   EXPECT_FALSE(Has(page, "alert("));
 
-  const std::string saved = Post("target=editor&act=save&file=doc.htm&text=a%0D%0Ab").Body();
+  const std::string saved = Save("doc.htm", "text=a%0D%0Ab");
   EXPECT_EQ(dir.Read("doc.htm"), "a\r\nb");
   EXPECT_EQ(TextArea(saved), "a\rb");
+  EXPECT_TRUE(Has(saved, VersionInput("doc.htm")));
   EXPECT_TRUE(Has(saved, " alert('File doc.htm was saved');\n"));
 }
 
@@ -57,10 +71,10 @@ TEST_F(EditorTest, SaveKeepsTheLineEndsOfTheFile) {
                                   {std::string(8191, 'x') + "\r\n", "x\r\ny\rz\r\n"}};
   for (const auto& [before, saved] : cases) {
     dir.Write("doc.htm", before);
-    Post("target=editor&act=save&file=doc.htm&text=x%0D%0Ay%0Dz%0D%0A");
+    Save("doc.htm", "text=x%0D%0Ay%0Dz%0D%0A");
     EXPECT_EQ(dir.Read("doc.htm"), saved) << before.size();
   }
-  Post("target=editor&act=save&file=new.htm&text=x%0D%0Ay");
+  Save("new.htm", "text=x%0D%0Ay");
   EXPECT_EQ(dir.Read("new.htm"), "x\ny");
 }
 
@@ -71,11 +85,11 @@ TEST_F(EditorTest, OwnFilesAreRefused) {
   dir.Write("tvqconf.dat", "a.ini\n");
   ASSERT_EQ(symlink("tvqconf.dat", dir.Path("soft.htm").c_str()), 0);
   for (const std::string name : {"./tvqconf.dat", "soft.htm", "tvqconf.lock", "d/tvqconf.cgi"}) {
-    const std::string page = Post("target=editor&act=save&text=x&file=" + name).Body();
+    const std::string page = Save(name, "text=x");
     EXPECT_TRUE(Has(page, kRefusal));
     EXPECT_TRUE(Has(page, " alert('You can not edit " + name + " with this utility');\n"));
   }
-  Post("target=editor&act=save&text=x&file=sub/tvqconf.dat");
+  Save("sub/tvqconf.dat", "text=x");
   EXPECT_EQ(dir.Read("tvqconf.dat") + dir.Read("sub/tvqconf.dat"), "a.ini\nx");
 }
 
@@ -184,34 +198,36 @@ INSTANTIATE_TEST_SUITE_P(Names, EditorRefusalTest,
 TEST_F(EditorTest, SaveCannotClimbOutOfTheDirectory) {
   dir.MakeDir("sub");
   dir.Write("inside.htm", "kept");
-  Post("target=editor&act=save&file=sub/../inside.htm&text=x");
+  Save("sub/../inside.htm", "text=x");
   EXPECT_EQ(dir.Read("inside.htm"), "kept");
 }
 
 TEST_F(EditorTest, SaveWithoutTextLeavesTheFileIntact) {
   dir.Write("doc.htm", "template");
-  const std::string page = Post("target=editor&act=save&file=doc.htm").Body();
+  const std::string page = Save("doc.htm", "");
   EXPECT_EQ(dir.Read("doc.htm"), "template");
   EXPECT_EQ(TextArea(page), "template");
 }
 
 TEST_F(EditorTest, EmptyTextEmptiesTheFile) {
   dir.Write("doc.htm", "template");
-  Post("target=editor&act=save&file=doc.htm&text=");
+  Save("doc.htm", "text=");
   EXPECT_EQ(dir.Read("doc.htm"), "");
 }
 
-TEST_F(EditorTest, UnwritableDirectoryGivesTheCreateMessage) {
+TEST_F(EditorTest, UnwritableDirectoryGivesTheWritingMessageAndKeepsTheText) {
   dir.MakeDir("locked");
   dir.Write("locked/doc.htm", "kept");
   chmod(dir.Path("locked").c_str(), 0555);
   CgiRequest request;
-  request.body = "target=editor&act=save&file=locked/doc.htm&text=x";
+  request.body =
+      "target=editor&act=save&file=locked/doc.htm&text=x&" + VersionField("locked/doc.htm");
   request.unprivileged = true;
   const std::string page = Run(request).Body();
-  EXPECT_TRUE(Has(page, " alert('Error creating file locked/doc.htm');\n"));
+  EXPECT_TRUE(Has(page, " alert('Error writing file locked/doc.htm: Permission denied. "
+                        "The file was not changed.');\n"));
   EXPECT_EQ(dir.Read("locked/doc.htm"), "kept");
-  EXPECT_EQ(TextArea(page), "kept");
+  EXPECT_EQ(TextArea(page), "x");
 }
 
 TEST_F(EditorTest, FileNameIsEscapedInThePage) {

@@ -15,8 +15,15 @@
 
 namespace {
 
-const std::string kForm = "target=testform&act=saveform";
-const std::string kDoc = "target=editor&act=save&file=doc.htm&text=" + std::string(9000, 't');
+// A save as its page posts it, and the file that it replaces.
+struct SavePost {
+  std::string body;
+  std::string file;
+};
+
+const SavePost kForm{"target=testform&act=saveform", "searchform.htm"};
+const SavePost kDoc{"target=editor&act=save&file=doc.htm&text=" + std::string(9000, 't'),
+                    "doc.htm"};
 
 // Every entry of `folder` with its kind and, for a regular file, its content.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
@@ -32,7 +39,7 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
 struct SaveFault {
   const char* name;
   std::function<void(const TempDir&)> arrange;
-  std::string body;
+  SavePost post;
   std::string message;
   std::optional<rlim_t> fileSizeLimit = std::nullopt;
   bool unprivileged = false;
@@ -45,13 +52,18 @@ TEST_P(SaveFaultTest, ChangesNothingAndSaysSo) {
   GetParam().arrange(dir);
   const auto before = Snapshot(dir.path());
   CgiRequest request;
-  request.body = GetParam().body;
+  // With the version of the file as arranged, as the page showing it would carry.
+  request.body = GetParam().post.body + "&" + VersionField(GetParam().post.file);
   request.fileSizeLimit = GetParam().fileSizeLimit;
   request.unprivileged = GetParam().unprivileged;
   const std::string page = Run(request).Body();
   EXPECT_NE(page.find(" alert('" + GetParam().message + "');\n"), std::string::npos);
   EXPECT_EQ(page.substr(page.size() - 7), "</html>");
   EXPECT_EQ(Snapshot(dir.path()), before);
+}
+
+std::string Failed(const std::string& file, const std::string& reason) {
+  return "Error writing file " + file + ": " + reason + ". The file was not changed.";
 }
 
 void MakeFifo(const TempDir& dir, const char* name) {
@@ -65,25 +77,25 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SaveFaultTest,
     ::testing::Values(
         SaveFault{"Folder", [](const TempDir& d) { d.MakeDir("searchform.htm"); }, kForm,
-                  "Error creating file searchform.htm"},
+                  Failed("searchform.htm", "Is a directory")},
         // The editor page drawn after the save reads the pipe, as every request its state file.
         SaveFault{"Fifo",
                   [](const TempDir& d) { MakeFifo(d, "doc.htm"); MakeFifo(d, "tvqconf.dat"); },
-                  kDoc, "Error creating file doc.htm"},
+                  kDoc, Failed("doc.htm", "No such device or address")},
         SaveFault{"LinkToDevice", [](const TempDir& d) { Link(d, "/dev/zero", "searchform.htm"); },
-                  kForm, "Error creating file searchform.htm"},
+                  kForm, Failed("searchform.htm", "No such device or address")},
         SaveFault{"DanglingLinkIntoMissingFolder",
                   [](const TempDir& d) { Link(d, "gone/doc.htm", "doc.htm"); }, kDoc,
-                  "Error creating file doc.htm"},
+                  Failed("doc.htm", "No such file or directory")},
         SaveFault{"PastFileSizeLimit", [](const TempDir& d) { d.Write("searchform.htm", "old"); },
-                  kForm, "Error writing file searchform.htm", 100},
+                  kForm, Failed("searchform.htm", "File too large"), 100},
         SaveFault{"ReadOnlyFolder",
                   [](const TempDir& d) {
                     d.Write("doc.htm", "old");
                     ASSERT_EQ(chmod(d.Path("doc.htm").c_str(), 0666), 0);
                     ASSERT_EQ(chmod(d.path().c_str(), 0555), 0);
                   },
-                  kDoc, "Error creating file doc.htm", std::nullopt, true}),
+                  kDoc, Failed("doc.htm", "Permission denied"), std::nullopt, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A request killed while writing leaves its new file behind; the next action
@@ -107,7 +119,7 @@ TEST_F(CgiTest, OldNewFilesOfKilledWritesAreRemoved) {
   // A user's own file that happens to have the form of the name, and one linked elsewhere.
   ASSERT_EQ(chown(dir.Path(".notes.txt.tvqnew-abc123").c_str(), nobody->pw_uid, -1), 0);
   ASSERT_EQ(link(dir.Path(".list.txt.tvqnew-Q1w2E3").c_str(), dir.Path("keep.txt").c_str()), 0);
-  Post(kForm);
+  Post(kForm.body + "&" + VersionField(kForm.file));
   for (const Leftover& leftover : leftovers) {
     EXPECT_EQ(dir.Exists(leftover.name), !leftover.removed) << leftover.name;
   }

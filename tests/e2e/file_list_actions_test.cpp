@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <regex>
 #include <string>
 
 #include "support/cgi_test.h"
@@ -21,15 +22,18 @@ class FileListActionsTest : public CgiTest {
  protected:
   void SetUp() override { dir.Write("tovimarq.ini", "FILELIST=list.txt\nSITEROOTURL=http://h\n"); }
 
-  // The fingerprint that the removal forms of the page drawn now carry.
+  // The version of the list that the removal forms of the page drawn now carry.
   std::string Shown() {
     const std::string page = Get("target=flist").Body();
-    const std::size_t at = page.find("name=\"listsum\" value=\"");
-    return at == std::string::npos ? "" : page.substr(at + 22, 16);
+    const std::string field = "name=\"version\" value=\"";
+    const std::size_t at = page.find(field);
+    if (at == std::string::npos) return "";
+    const std::size_t start = at + field.size();
+    return page.substr(start, page.find('"', start) - start);
   }
 
   void Act(const std::string& fields) {
-    Post("target=flist&fname=list.txt&listsum=" + Shown() + "&" + fields);
+    Post("target=flist&fname=list.txt&version=" + Shown() + "&" + fields);
   }
 
   std::string Entries() { return EntryLines(dir.Read("list.txt")); }
@@ -219,17 +223,23 @@ INSTANTIATE_TEST_SUITE_P(
                      "This file list is a configuration file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A reload posts a removal again after it changed the list; an older page has no fingerprint.
+// A reload posts a removal again after it changed the list; an older page has no version.
 TEST_F(FileListActionsTest, RemovalFromAPageOfAnotherListRemovesNothing) {
-  const std::string changed = "changed since the page was shown; nothing was removed.');\n";
+  // The message names the change that made the list what it is: the first removal.
+  const std::regex message(" alert\\('list\\.txt was changed by admin on "
+                           "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d after this page was "
+                           "shown; your change was not saved\\.'\\);\n");
+  const auto refused = [&message](const std::string& page) {
+    return std::regex_search(page, message);
+  };
   for (const std::string act : {"&act=delchk&del=1", "&act=delall"}) {
     dir.Write("list.txt", "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\n");
     const std::string request = "target=flist&fname=list.txt" + act;
-    const std::string shown = request + "&listsum=" + Shown();
-    EXPECT_EQ(Post(shown).Body().find(changed), std::string::npos);
+    const std::string shown = request + "&version=" + Shown();
+    EXPECT_EQ(Post(shown).Body().find("your change was not saved"), std::string::npos);
     const std::string left = dir.Read("list.txt");
-    EXPECT_NE(Post(shown).Body().find(changed), std::string::npos);
-    EXPECT_NE(Post(request).Body().find(changed), std::string::npos);
+    EXPECT_TRUE(refused(Post(shown).Body()));
+    EXPECT_TRUE(refused(Post(request).Body()));
     EXPECT_EQ(dir.Read("list.txt"), left);
   }
 }

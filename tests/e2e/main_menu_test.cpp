@@ -30,7 +30,10 @@ const char kSelectorCells[] = R"(<tr>
  </select>
  <input type="button" value="Select" onClick="fselini();">
  <input type="hidden" name="act" value="selini">
-</td>
+)";
+
+// The selector's form ends with the version of the state file it was drawn from.
+const char kSelectorEnd[] = R"(</td>
 </form>
 )";
 
@@ -80,6 +83,15 @@ const char kMenuRows[] = R"(</tr>
  to search different sets of documents in different languages.
 </td>
 </tr>
+<tr>
+<td valign="top" nowrap>
+ <a href="tvqconf.cgi?target=history"><b>Change history</b></a>
+</td>
+<td>
+ Shows who changed which file and when, and what changed, and restores
+ earlier versions of the files.
+</td>
+</tr>
 </table>
 )";
 
@@ -98,7 +110,8 @@ TEST_F(MainMenuTest, OneConfigurationSpansBothColumnsWithoutSelector) {
 TEST_F(MainMenuTest, ThreeConfigurationsAreOfferedByPosition) {
   for (const char* name : {"a.ini", "b.ini", "c.ini"}) WriteFile(name, "");
   WriteFile("tvqconf.dat", "a.ini\nb.ini\nc.ini\n");
-  EXPECT_EQ(MenuBody(Get("target=main").Body()), std::string(kSelectorCells) + kMenuRows);
+  EXPECT_EQ(MenuBody(Get("target=main").Body()),
+            kSelectorCells + (" " + StateVersionInput()) + kSelectorEnd + kMenuRows);
 }
 
 TEST_F(MainMenuTest, NamesAreEscapedInTheMarkup) {

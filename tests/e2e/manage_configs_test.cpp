@@ -15,7 +15,10 @@ const char kFormStart[] = R"(<tr>
  <label for="ini"><b>List of currently defined configuration files:</b></label><br>
  <input type="hidden" name="target" value="mconf">
  <input type="hidden" name="act" value="">
- <select name="ini" size=5 id="ini">
+)";
+
+// After the version of the state file that the page was drawn from.
+const char kListStart[] = R"( <select name="ini" size=5 id="ini">
 )";
 
 const char kFormEnd[] = R"( </select>
@@ -65,7 +68,7 @@ TEST_P(ManageConfigsPageTest, ListsEveryConfigurationByName) {
   for (const char* name : {"a.ini", "b.ini", "a&b.ini"}) WriteFile(name, "");
   WriteFile("tvqconf.dat", GetParam().stateFile);
   EXPECT_EQ(PageBody(Get("target=mconf").Body()),
-            std::string(kFormStart) + GetParam().options + kFormEnd);
+            kFormStart + (" " + StateVersionInput()) + kListStart + GetParam().options + kFormEnd);
 }
 
 INSTANTIATE_TEST_SUITE_P(

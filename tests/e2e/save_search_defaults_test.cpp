@@ -17,9 +17,10 @@ const char kSaved[] = "alert('Search defaults was saved successfully');";
 
 class SaveSearchDefaultsTest : public CgiTest {
  protected:
-  // Posts the form fields with act "setdefs" and returns the page that follows.
-  std::string Save(const std::string& fields) {
-    return Post("target=main&act=setdefs&" + fields).Body();
+  // Posts the form fields with act "setdefs", as the page showing `file` does,
+  // and returns the page that follows.
+  std::string Save(const std::string& fields, const std::string& file = "tovimarq.ini") {
+    return Post("target=main&act=setdefs&" + VersionField(file) + "&" + fields).Body();
   }
 };
 
@@ -134,7 +135,7 @@ TEST_F(SaveSearchDefaultsTest, FileThatCannotBeReadWholeIsNotReplaced) {
     dir.Write("tovimarq.ini", content);
     ASSERT_EQ(chmod(dir.Path("tovimarq.ini").c_str(), unreadable ? 0222 : 0666), 0);
     CgiRequest request;
-    request.body = "target=main&act=setdefs&isquotes=&quotes=50";
+    request.body = "target=main&act=setdefs&isquotes=&quotes=50&" + VersionField("tovimarq.ini");
     request.unprivileged = true;
     EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
               std::string::npos);
@@ -146,7 +147,8 @@ TEST_F(SaveSearchDefaultsTest, IniNamesAKnownConfiguration) {
   dir.Write("tovimarq.ini", "QUOTES=40\n");
   dir.Write("other.ini", "");
   dir.Write("tvqconf.dat", "tovimarq.ini\nother.ini\n");
-  EXPECT_NE(Save("ini=other.ini&isquotes=&quotes=50").find(kSaved), std::string::npos);
+  EXPECT_NE(Save("ini=other.ini&isquotes=&quotes=50", "other.ini").find(kSaved),
+            std::string::npos);
   EXPECT_EQ(dir.Read("other.ini"), "QUOTES=50\n");
   EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
   dir.Write("filelist.txt", "FILE=/a\n");
@@ -181,14 +183,17 @@ TEST_F(SaveSearchDefaultsTest, IniWithLineBreakIsRefused) {
   EXPECT_FALSE(dir.Exists("a\nb"));
 }
 
-TEST_F(SaveSearchDefaultsTest, ReadOnlyDirectoryGivesCreatingError) {
+TEST_F(SaveSearchDefaultsTest, ReadOnlyDirectoryGivesWritingErrorAndKeepsTheChoices) {
   dir.Write("tovimarq.ini", "QUOTES=40\n");
   ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
   CgiRequest request;
-  request.body = "target=main&act=setdefs&isquotes=&quotes=50";
+  request.body = "target=main&act=setdefs&isquotes=&quotes=50&" + VersionField("tovimarq.ini");
   request.unprivileged = true;
-  EXPECT_NE(Run(request).Body().find("alert('Error creating file tovimarq.ini');"),
+  const std::string page = Run(request).Body();
+  EXPECT_NE(page.find("alert('Error writing file tovimarq.ini: Permission denied. "
+                      "The file was not changed.');"),
             std::string::npos);
+  EXPECT_NE(page.find("name=\"quotes\" size=5 maxlength=4 value=\"50\">"), std::string::npos);
   EXPECT_EQ(dir.Read("tovimarq.ini"), "QUOTES=40\n");
 }
 
@@ -272,7 +277,19 @@ TEST_P(RoundTripTest, SavedPageShowsTheSameOptionsAndValues) {
   dir.Write("tovimarq.ini", GetParam());
   const std::string before = Get("target=sdef").Body();
   EXPECT_NE(Post(EditdefForm(before).body()).Body().find(kSaved), std::string::npos);
-  EXPECT_EQ(Get("target=sdef").Body(), before);
+  // The save is recorded, so the page now names its last change, and its form
+  // carries the id of the file as saved; the rest is as before.
+  std::string after = Get("target=sdef").Body();
+  const std::size_t row = after.find("<tr>\n<td class=\"lastchange\">Last changed by ");
+  ASSERT_NE(row, std::string::npos);
+  after.erase(row, after.find("</tr>\n", row) + 6 - row);
+  std::string expected = before;
+  const std::string field = "<input type=\"hidden\" name=\"version\" value=\"";
+  const std::size_t id = expected.find(field) + field.size();
+  ASSERT_NE(id, std::string::npos + field.size());
+  expected.replace(id, expected.find('"', id) - id,
+                   VersionField("tovimarq.ini").substr(sizeof "version=" - 1));
+  EXPECT_EQ(after, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -207,7 +207,7 @@ TEST_F(SearchDefaultsPageTest, FormElementsInTheOrderTheScriptCounts) {
     expected.push_back(box);
     expected.push_back(box + 2);
   }
-  expected.insert(expected.end(), {"save", "", "ini", "act"});
+  expected.insert(expected.end(), {"save", "", "ini", "version", "act"});
   EXPECT_EQ(names, expected);
   EXPECT_NE(form.find("<input type=\"button\" name=\"save\" value=\"Save changes\" "
                       "onClick=\"feditdef();\">"),

@@ -21,11 +21,11 @@ std::size_t Count(const std::string& text, const std::string& part) {
 
 class TestFormTest : public CgiTest {
  protected:
-  // Posts the form fields, as the pages do.
+  // Posts the form fields, as the pages do, with the version of the saved form they show.
   CgiResponse Request(const std::string& fields,
                       const std::optional<std::string>& scriptName = std::nullopt) {
     CgiRequest request;
-    request.body = fields;
+    request.body = fields + "&" + VersionField("searchform.htm");
     if (scriptName) request.env["SCRIPT_NAME"] = *scriptName;
     return Run(request);
   }
@@ -101,13 +101,14 @@ TEST_F(TestFormTest, SavingAgainOverwritesWithOneMessage) {
   EXPECT_EQ(saved.find('x' + std::string(20, 'x')), std::string::npos);
 }
 
-TEST_F(TestFormTest, UnwritableDirectoryGivesTheCreateMessage) {
+TEST_F(TestFormTest, UnwritableDirectoryGivesTheWritingMessage) {
   chmod(dir.path().c_str(), 0555);
   CgiRequest request;
-  request.body = "target=testform&act=saveform";
+  request.body = "target=testform&act=saveform&" + VersionField("searchform.htm");
   request.unprivileged = true;
   const std::string page = Run(request).Body();
-  EXPECT_TRUE(Has(page, " alert('Error creating file searchform.htm');\n"));
+  EXPECT_TRUE(Has(page, " alert('Error writing file searchform.htm: Permission denied. "
+                        "The file was not changed.');\n"));
   EXPECT_FALSE(dir.Exists("searchform.htm"));
 }
 
