@@ -13,10 +13,14 @@ int main(int argc, char** argv) {
   AppState state;
   state.env = ReadCgiEnvironment();
   const std::string invocationPath = argc > 0 && argv[0] != nullptr ? argv[0] : "";
-  StandardOutputSink output;
-  PageWriter page(output);
+  // The page is held until it is complete: its CGI header names the character
+  // set that its values need.
+  HeldPage held;
+  PageWriter page(held);
   RunRequest(state, invocationPath, ReadStandardInput, page);
   page.Flush();
+  StandardOutputSink output;
+  held.Send(output, page.AllUtf8());
   // Leaving through exit skips destroying the state: the process ends anyway,
   // and a large file list would be freed entry by entry.
   std::exit(0);

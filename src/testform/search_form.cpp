@@ -137,6 +137,14 @@ std::string FormRows(const SearchConfig& config) {
   return html + "</table>\n\n</td>\n</form>\n</tr>\n";
 }
 
+// The form's markup up to the engine's address, and from there up to the value
+// of the hidden field "config".
+const char kFormStart[] = "<tr>\n<form action=\"";
+std::string FormMiddle(bool newWindow) {
+  return std::string("\" method=\"POST\"") + (newWindow ? " target=\"_blank\"" : "") +
+         ">\n<input type=\"hidden\" name=\"config\" value=\"";
+}
+
 // Everything after the value of the hidden field "config".
 std::string FormBody(const SearchConfig& config) {
   return "\">\n<td align=\"center\">\n\n<table border=0 cellpadding=2>\n" + FormRows(config);
@@ -153,11 +161,14 @@ std::string EngineUrl(const std::optional<std::string>& scriptName) {
 }
 
 std::string BuildSearchForm(const AppState& state, bool newWindow) {
-  std::string form = "<tr>\n<form action=\"" + EscapeMarkup(EngineUrl(state.env.scriptName)) +
-                     "\" method=\"POST\"";
-  if (newWindow) form += " target=\"_blank\"";
-  form += ">\n<input type=\"hidden\" name=\"config\" value=\"";
-  return form + EscapeMarkup(state.currentConfig) + FormBody(state.searchConfig);
+  return kFormStart + EscapeMarkup(EngineUrl(state.env.scriptName)) + FormMiddle(newWindow) +
+         EscapeMarkup(state.currentConfig) + FormBody(state.searchConfig);
+}
+
+void WriteSearchForm(PageWriter& out, const AppState& state, bool newWindow) {
+  out.WriteString(kFormStart).WriteValue(EngineUrl(state.env.scriptName));
+  out.WriteString(FormMiddle(newWindow)).WriteValue(state.currentConfig);
+  out.WriteString(FormBody(state.searchConfig));
 }
 
 void SaveSearchForm(AppState& state) {

@@ -44,8 +44,7 @@ void RenderTestFormPage(PageWriter& out, const AppState& state) {
   WriteSelectedConfig(out, state.currentConfig);
   out.WriteString("</td>\n</tr>\n");
   WriteConfiguredFields(out, state.searchConfig);
-  // The form is built with its values already escaped.
-  out.WriteString(BuildSearchForm(state, true));
+  WriteSearchForm(out, state, true);
   out.WriteString("<tr>\n");
   WritePlainFormStart(out, state.programName);
   out.WriteString(
