@@ -117,12 +117,35 @@ void WriteFileOptions(PageWriter& out, const std::vector<std::string_view>& file
     out.WriteString(" <option value=\"\">&lt;No files found&gt;</option>\n");
     return;
   }
-  for (const std::string_view file : files) WriteOption(out, "", false, 0, file);
+  // Each file posts its exact name: a browser trims and collapses blanks in an
+  // option's text.
+  for (const std::string_view file : files) WriteOption(out, file, false, 0, file);
 }
 
 void WriteAddButton(PageWriter& out, const char* caption, const char* function) {
   out.WriteString(" <input type=\"button\" value=\"").WriteString(caption);
   out.WriteString("\" onClick=\"").WriteString(function).WriteString("();\">");
+}
+
+// The real path of the folder `path` names, ending in "/"; empty when it names none
+// (missing, not a folder, too long, or holding a byte no file name may hold).
+std::string ExistingFolder(const std::string& path) {
+  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
+  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
+  std::string folder = resolved.get();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The address under which the web server publishes the browsed folder when it
+// lies under DOCUMENT_ROOT: "/", its path below the root and a slash. Empty
+// elsewhere, where the page's script offers what was last typed for the folder.
+std::string PublishedPath(const AppState& state) {
+  const std::string root = ExistingFolder(state.env.documentRoot.value_or(""));
+  if (root.empty() || state.browseDir.compare(0, root.size(), root) != 0) return "";
+  return "/" + state.browseDir.substr(root.size());
 }
 
 void WriteAddForm(PageWriter& out, const AppState& state,
@@ -141,7 +164,10 @@ void WriteAddForm(PageWriter& out, const AppState& state,
       "more than one file</font>\n"
       "</td>\n<td valign=\"top\" width=99%>\n"
       " Virtual path which corresponds to the current directory:<br>\n"
-      " <input type=\"text\" name=\"rempath\" value=\"\" size=40 maxlength=512><br>\n"
+      " <input type=\"text\" name=\"rempath\" value=\"");
+  out.WriteValue(PublishedPath(state));
+  out.WriteString(
+      "\" size=40 maxlength=512><br>\n"
       " <font size=-1><div align=\"justify\">The virtual path is the address by which "
       "visitors of your site reach the directory or the files you are adding. It may be a "
       "fully qualified address, such as http://www.yoursite.com/sales, or an address "
@@ -270,18 +296,6 @@ std::vector<std::string_view> Sorted(const std::vector<std::string>& names) {
   std::vector<std::string_view> sorted(names.begin(), names.end());
   std::stable_sort(sorted.begin(), sorted.end());
   return sorted;
-}
-
-// The real path of the folder `path` names, ending in "/"; empty when it names none
-// (missing, not a folder, too long, or holding a byte no file name may hold).
-std::string ExistingFolder(const std::string& path) {
-  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
-  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
-  std::string folder = resolved.get();
-  if (folder.back() != '/') folder += '/';
-  return folder;
 }
 
 // The folder the browser shows: browseDir when it is an existing folder, else
