@@ -1,7 +1,11 @@
 // The sample search form: the engine's address, the form row and its saved page.
 #include "testform/search_form.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/app_state.h"
@@ -150,6 +154,13 @@ std::string FormBody(const SearchConfig& config) {
   return "\">\n<td align=\"center\">\n\n<table border=0 cellpadding=2>\n" + FormRows(config);
 }
 
+// Where the saved form is: the program's folder, the engine's data folder.
+std::string SavedFormPath() {
+  const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
+  if (folder == nullptr) return kSavedFormName;
+  return std::string(folder.get()) + "/" + kSavedFormName;
+}
+
 }  // namespace
 
 std::string EngineUrl(const std::optional<std::string>& scriptName) {
@@ -187,7 +198,11 @@ void SaveSearchForm(AppState& state) {
   file.WriteLine(BuildSearchForm(state, false));
   file.WriteLine("</table></center></body></html>");
   file.Close();
-  state.messages.push_back(TakeFileError() != 0
-                               ? std::string("Error writing file ") + kSavedFormName
-                               : "Search form was saved successfully");
+  if (TakeFileError() != 0) {
+    state.messages.push_back(std::string("Error writing file ") + kSavedFormName);
+    return;
+  }
+  state.messages.push_back("Search form was saved successfully\nThe file is " + SavedFormPath() +
+                           ".\nCopy it into your site to use it: the web server does not "
+                           "serve the data folder.");
 }
