@@ -153,12 +153,14 @@ class Escaper {
   std::uint64_t seen_ = 0;
 };
 
-// The length of the UTF-8 sequence at the start of `text`, 0 when none is there.
-std::size_t SequenceLength(std::string_view text) {
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
   const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
   const auto within = [&](std::size_t at, unsigned lowest, unsigned highest) {
     return at < text.size() && byte(at) >= lowest && byte(at) <= highest;
   };
+  if (text.empty()) return 0;
   const unsigned lead = byte(0);
   if (lead < 0x80) return 1;
   // The second byte's range shuts out overlong forms, surrogates and code points
@@ -186,11 +188,13 @@ std::size_t SequenceLength(std::string_view text) {
   return length;
 }
 
+namespace {
+
 }  // namespace
 
 bool IsUtf8(std::string_view text) {
   while (!text.empty()) {
-    const std::size_t length = SequenceLength(text);
+    const std::size_t length = Utf8SequenceLength(text);
     if (length == 0) return false;
     text.remove_prefix(length);
   }

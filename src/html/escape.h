@@ -26,6 +26,8 @@ char* EscapeTextAreaTo(char* out, std::string_view text, bool& control, bool& ut
 // Whether the bytes are valid UTF-8: shortest forms only, no surrogates, nothing
 // above U+10FFFF.
 bool IsUtf8(std::string_view text);
+// The length of the valid UTF-8 sequence at the start of `text`; 0 when none is there.
+std::size_t Utf8SequenceLength(std::string_view text);
 
 // & < > " become &amp; &lt; &gt; &quot;; every other byte is kept.
 std::string EscapeMarkup(std::string_view text);

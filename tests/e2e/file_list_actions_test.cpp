@@ -240,7 +240,7 @@ TEST_F(FileListActionsTest, NamesOfEitherEncodingRoundTripByteForByte) {
     std::string markup;
   };
   const Name names[] = {
-      {"\xC3\xBC" "ber.htm", "%C3%BCber.htm", "\xC3\xBC" "ber.htm"},
+      {"caf\xC3\xA9.htm", "caf%C3%A9.htm", "caf\xC3\xA9.htm"},
       {" lead.htm", "+lead.htm", " lead.htm"},
       {"two  spaces.htm", "two++spaces.htm", "two  spaces.htm"},
       {"caf\xE9.htm", "caf%E9.htm", "caf\xE9.htm"},
