@@ -11,6 +11,7 @@
 #include "filelist/entry_existence.h"
 #include "filelist/folder_scan.h"
 #include "filelist/list_fingerprint.h"
+#include "html/escape.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -310,6 +311,11 @@ std::string BrowsedFolder(const AppState& state) {
   return "/";
 }
 
+bool EntriesAreUtf8(const FileList& list) {
+  return std::all_of(list.entries().begin(), list.entries().end(),
+                     [](const FileListEntry& entry) { return IsUtf8(entry.path) && IsUtf8(entry.url); });
+}
+
 void WriteReturnLink(PageWriter& out, const AppState& state) {
   out.WriteString("\n</td>\n</tr>\n<tr>\n<td align=\"center\">\n <a href=\"");
   out.WriteValue(state.programName);
@@ -335,6 +341,9 @@ void RenderFileListPage(PageWriter& out, const AppState& state) {
   WriteHeadingRows(out, state);
   WriteFolderForm(out, state, Sorted(content.folders));
   WriteAddForm(out, state, Sorted(content.files));
+  // The entries are the bulk of a long list's page and the last values it has
+  // not written yet: checked here, they let the page go out as it is written.
+  out.DecideCharset(EntriesAreUtf8(state.fileList));
   WriteEntryTable(out, state);
   WriteRemovalForms(out, state);
   WriteReturnLink(out, state);

@@ -193,10 +193,20 @@ namespace {
 }  // namespace
 
 bool IsUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t length = Utf8SequenceLength(text);
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // Eight plain ASCII bytes at a time.
+    std::uint64_t word;
+    if (text.size() - at >= sizeof word) {
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if ((word & kHighBits) == 0) {
+        at += sizeof word;
+        continue;
+      }
+    }
+    const std::size_t length = Utf8SequenceLength(text.substr(at));
     if (length == 0) return false;
-    text.remove_prefix(length);
+    at += length;
   }
   return true;
 }

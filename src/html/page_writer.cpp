@@ -119,6 +119,10 @@ void WriteCgiHeader(PageSink& sink, bool utf8) {
 HeldPage::~HeldPage() { std::free(bytes_); }
 
 void HeldPage::Write(const char* bytes, std::size_t size) {
+  if (released_) {
+    out_.Write(bytes, size);
+    return;
+  }
   if (size > capacity_ - size_) {
     const std::size_t capacity = std::max(2 * capacity_, size_ + size);
     char* const grown = static_cast<char*>(std::realloc(bytes_, capacity));
@@ -130,9 +134,20 @@ void HeldPage::Write(const char* bytes, std::size_t size) {
   size_ += size;
 }
 
-void HeldPage::Send(PageSink& sink, bool utf8) {
-  WriteCgiHeader(sink, utf8);
-  if (size_ > 0) sink.Write(bytes_, size_);
+void HeldPage::CharsetKnown(bool utf8) {
+  if (released_) return;
+  released_ = true;
+  WriteCgiHeader(out_, utf8);
+  if (size_ > 0) out_.Write(bytes_, size_);
+  std::free(bytes_);
+  bytes_ = nullptr;
+  size_ = capacity_ = 0;
+}
+
+void PageWriter::DecideCharset(bool restUtf8) {
+  utf8_ = utf8_ && restUtf8;
+  Flush();
+  sink_->CharsetKnown(utf8_);
 }
 
 void PageWriter::WriteDocumentStart(std::string_view title) {

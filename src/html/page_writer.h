@@ -17,6 +17,8 @@ class PageSink {
  public:
   virtual ~PageSink() = default;
   virtual void Write(const char* bytes, std::size_t size) = 0;
+  // The page's character set is known before the page is complete.
+  virtual void CharsetKnown(bool /*utf8*/) {}
 };
 
 class PageWriter {
@@ -54,6 +56,9 @@ class PageWriter {
   void Flush();
   // Whether every value, text area and message written so far is valid UTF-8.
   bool AllUtf8() const { return utf8_; }
+  // A page whose remaining values are known tells whether they are all UTF-8,
+  // so that the page need not be held to its end (a long file list).
+  void DecideCharset(bool restUtf8);
 
   // Document head up to the title. The CGI header comes before it, written
   // when the page is complete (WriteCgiHeader).
@@ -96,20 +101,23 @@ class PageWriter {
 // Browsers post a form in its page's character set, so names go back byte for byte.
 void WriteCgiHeader(PageSink& sink, bool utf8);
 
-// A sink that holds the whole page, so that the CGI header can name the
-// character set that the page turned out to need.
+// A sink that holds the page until its character set is known, at the end or
+// when the page tells it earlier, and then hands `out` the CGI header naming it,
+// the page held and whatever follows.
 class HeldPage : public PageSink {
  public:
-  HeldPage() = default;
+  explicit HeldPage(PageSink& out) : out_(out) {}
   ~HeldPage() override;
   HeldPage(const HeldPage&) = delete;
   HeldPage& operator=(const HeldPage&) = delete;
 
   void Write(const char* bytes, std::size_t size) override;
-  // Hands `sink` the CGI header and then the page held.
-  void Send(PageSink& sink, bool utf8);
+  void CharsetKnown(bool utf8) override;
+  bool Released() const { return released_; }
 
  private:
+  PageSink& out_;
+  bool released_ = false;
   // Grown by realloc, which moves a large block without copying it.
   char* bytes_ = nullptr;
   std::size_t size_ = 0;

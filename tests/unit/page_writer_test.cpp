@@ -131,22 +131,27 @@ TEST(PageWriterTest, TextAreaDropsTheLfOfEveryPairWhereverItFalls) {
   }
 }
 
-// The CGI header goes before the held page and names its character set.
+// The CGI header goes before the held page and names its character set; once
+// the page has told it, the rest goes out as it is written.
 TEST(PageWriterTest, HeldPageFollowsTheHeaderNamingItsCharacterSet) {
+  const std::string held(70 * 1024, 'x');
   for (const bool utf8 : {true, false}) {
     RecordingSink sink;
-    HeldPage held;
-    {
-      PageWriter writer(held);
-      writer.WriteString(std::string(70 * 1024, 'x')).WriteValue("<end>");
-    }
-    held.Send(sink, utf8);
+    HeldPage page(sink);
+    PageWriter writer(page);
+    writer.WriteString(held).WriteValue("<a>");
+    EXPECT_TRUE(sink.page.empty());
+    writer.DecideCharset(utf8);
+    EXPECT_TRUE(page.Released());
     EXPECT_EQ(sink.page.substr(0, sink.page.find('\n') + 1),
               utf8 ? "Content-type: text/html; charset=utf-8\n"
                    : "Content-type: text/html; charset=windows-1252\n");
+    writer.WriteString(held).WriteValue("\xE9");
+    writer.DecideCharset(true);
     const std::size_t body = sink.page.find("\n\n") + 2;
-    EXPECT_TRUE(sink.page.substr(body) == std::string(70 * 1024, 'x') + "&lt;end&gt;");
     EXPECT_NE(sink.page.find("\nReferrer-Policy: same-origin\n\n"), std::string::npos);
+    EXPECT_EQ(sink.page.find("Content-type", 1), std::string::npos) << "one header";
+    EXPECT_TRUE(sink.page.substr(body) == held + "&lt;a&gt;" + held + "\xE9");
   }
 }
 
