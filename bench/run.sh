@@ -5,12 +5,14 @@
 # writes the same page bytes); then the file list page at growing sizes. Wall-clock times come
 # from hyperfine, instruction counts from callgrind.
 #
-#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]
+#   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--fastest] [--no-scale]
+#                [--history] [--keep]
 #
 # --build    release build folder to build and use (default: build/release)
 # --program  measure this program instead of the build's tvqconf.cgi (e.g. an older build)
 # --runs     hyperfine runs per page (default: 100)
 # --no-scale skip the runs at 1,000 to 100,000 list entries and folder files
+# --history  only the change history's pages and a save with and without its recording
 # --fastest  each command's fastest run instead of its median: steadier on a busy machine
 # --keep     keep the sample site (its folder is printed) for profiling by hand
 #
@@ -25,6 +27,7 @@ runs=100
 statistic=4
 scale=yes
 keep=no
+pages=yes
 while (($#)); do
   case $1 in
     --build) build=$2; shift 2 ;;
@@ -32,8 +35,9 @@ while (($#)); do
     --runs) runs=$2; shift 2 ;;
     --no-scale) scale=no; shift ;;
     --fastest) statistic=7; shift ;;
+    --history) pages=no; scale=no; shift ;;
     --keep) keep=yes; shift ;;
-    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--build DIR] [--program PATH] [--runs N] [--fastest] [--no-scale] [--history] [--keep]" >&2; exit 2 ;;
   esac
 done
 

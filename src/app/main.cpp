@@ -13,10 +13,13 @@ int main(int argc, char** argv) {
   AppState state;
   state.env = ReadCgiEnvironment();
   const std::string invocationPath = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  // The page is held until its character set is known, at its end or when the
+  // page can tell earlier: its CGI header names the character set its values need.
   StandardOutputSink output;
-  PageWriter page(output);
+  HeldPage held(output);
+  PageWriter page(held);
   RunRequest(state, invocationPath, ReadStandardInput, page);
-  page.Flush();
+  page.DecideCharset(true);
   // Leaving through exit skips destroying the state: the process ends anyway,
   // and a large file list would be freed entry by entry.
   std::exit(0);

@@ -17,11 +17,18 @@ const char kStateFileName[] = "tvqconf.dat";
 
 namespace {
 
-void ReadConfigNames(TextFile& file, std::vector<std::string>& names) {
+// The usable names of the file, in order; `first` is the first name of the
+// file whether usable or not (empty when the file names none).
+void ReadConfigNames(TextFile& file, std::vector<std::string>& names, std::string& first) {
   std::string line;
+  bool atFirst = true;
   while (!file.AtEnd()) {
     file.ReadLine(line);
     std::string name = TrimBlanks(line);
+    if (atFirst && !name.empty()) {
+      first = name;
+      atFirst = false;
+    }
     if (MayUseConfig(name)) names.push_back(std::move(name));
   }
 }
@@ -43,8 +50,9 @@ void LoadUtilityState(AppState& state) {
   TextFile file;
   file.SetPath(kStateFileName);
   file.OpenRead();
+  std::string selected;
   if (TakeFileError() == 0) {
-    ReadConfigNames(file, state.configFiles);
+    ReadConfigNames(file, state.configFiles, selected);
     state.stateVersion = file.ContentId();
     file.Close();
     TakeFileError();
@@ -55,6 +63,13 @@ void LoadUtilityState(AppState& state) {
     state.currentConfig = state.configFiles.front();
   }
   state.stateLoaded = true;
+  // The selected configuration was deleted, or may no longer be read or written:
+  // say which one takes its place, once, by keeping the new selection.
+  if (!selected.empty() && selected != state.currentConfig) {
+    state.messages.push_back(selected + " can no longer be used; " + state.currentConfig +
+                             " is selected");
+    SaveUtilityState(state);
+  }
 }
 
 bool SaveUtilityState(AppState& state) {

@@ -101,6 +101,24 @@ std::vector<std::string> MergedLines(const std::vector<std::string>& current,
   return merged;
 }
 
+// "KEY was limited to N", one line for each included number that the save
+// clamped into its range.
+std::string LimitNotes(const FormData& form) {
+  std::string notes;
+  for (const SearchOption& option : SearchOptions()) {
+    int number = 0;
+    std::string value;
+    if (option.save != SaveRule::kInteger || form.find(IncludeName(option)) == form.end() ||
+        !GetField(form, option.name, value) || ParseWholeInt(value, number) != 0) {
+      continue;
+    }
+    const int saved = ClampToRange(number, option.range);
+    if (saved == number) continue;
+    notes += "\n" + std::string(option.key) + " was limited to " + std::to_string(saved);
+  }
+  return notes;
+}
+
 // The file to write: the form's "ini" when posted, even empty, else the selected one.
 std::string TargetFile(const AppState& state) {
   std::string target = state.currentConfig;
@@ -161,5 +179,5 @@ void SaveSearchDefaults(AppState& state) {
     RedrawPostedChoices(state, target, lines);
     return;
   }
-  state.messages.push_back("Search defaults was saved successfully");
+  state.messages.push_back("Search defaults was saved successfully" + LimitNotes(state.form));
 }

@@ -61,9 +61,9 @@ bool IsLanguageFile(const DirectoryScan& scan) {
 }
 
 // One option per language file of the working directory, in directory order,
-// posting "" until the closing script gives each its text as value. The file
-// named by LANGUAGE is selected in any letter case, except directly after
-// another selected one.
+// posting the file's exact name without the extension. The file named by
+// LANGUAGE is selected in any letter case, except directly after another
+// selected one.
 void WriteLanguageOptions(PageWriter& out, const std::string& language) {
   const std::string wanted = ToUpperAscii(language);
   bool previousSelected = false;
@@ -71,8 +71,9 @@ void WriteLanguageOptions(PageWriter& out, const std::string& language) {
   for (int result = scan.FindFirst("./*.*"); result == 0; result = scan.FindNext()) {
     if (!IsLanguageFile(scan)) continue;
     const bool selected = !previousSelected && ToUpperAscii(scan.name) == wanted;
-    WriteOption(out, "", selected,
-                scan.name.substr(0, scan.name.size() - kLanguageExtension.size()));
+    const std::string language =
+        scan.name.substr(0, scan.name.size() - kLanguageExtension.size());
+    WriteOption(out, language, selected, language);
     previousSelected = selected;
   }
 }

@@ -1,4 +1,4 @@
-// The scripts of the search defaults page: feditdef in the head, language values at the end.
+// The script of the search defaults page: feditdef, which lists the changes before saving.
 #include "app/app_state.h"
 #include "config/search_defaults_page.h"
 #include "config/search_options.h"
@@ -11,11 +11,17 @@ void WriteOptionTables(PageWriter& out) {
   out.WriteString(
       "var optionNames = new Array();\n"
       "var checkedTexts = new Array();\n"
-      "var uncheckedTexts = new Array();\n");
+      "var uncheckedTexts = new Array();\n"
+      "var ranges = new Array();\n");
   for (const SearchOption& option : SearchOptions()) {
     const int element = ValueElementNumber(option);
     out.WriteString("optionNames[").WriteNumber(element).WriteString("] = \"");
     out.WriteString(option.scriptName).WriteString("\";\n");
+    if (option.control == OptionControl::kNumber) {
+      out.WriteString("ranges[").WriteNumber(element).WriteString("] = [");
+      out.WriteNumber(option.range.lowest).WriteString(", ");
+      out.WriteNumber(option.range.highest).WriteString("];\n");
+    }
     if (option.control != OptionControl::kCheckBox) continue;
     out.WriteString("checkedTexts[").WriteNumber(element).WriteString("] = \"");
     out.WriteString(option.checkedText).WriteString("\";\n");
@@ -39,12 +45,17 @@ const char kChangeFunctions[] =
     " if (element.type == \"select-one\") return element.selectedIndex != fdefaultindex(element);\n"
     " return element.value != element.defaultValue;\n"
     "}\n"
+    // A number is saved clamped into its range, and the list names what is saved.
     "function fnewvalue(element, number) {\n"
     " if (element.type == \"checkbox\") {\n"
     "  return element.checked ? checkedTexts[number] : uncheckedTexts[number];\n"
     " }\n"
     " if (element.type == \"select-one\") {\n"
     "  return element.selectedIndex < 0 ? \"\" : element.options[element.selectedIndex].text;\n"
+    " }\n"
+    " if (ranges[number]) {\n"
+    "  var value = parseInt(element.value, 10);\n"
+    "  return String(Math.min(Math.max(value, ranges[number][0]), ranges[number][1]));\n"
     " }\n"
     " return element.value;\n"
     "}\n"
@@ -55,6 +66,11 @@ const char kChangeFunctions[] =
     " return false;\n"
     "}\n"
     "fguardleaving(\"editdef\", fformchanged);\n"
+    // The save action leaves out a number that is not whole: it is refused here,
+    // where it can still be mended.
+    "function fwhole(element) {\n"
+    " return /^[ \\t\\n\\v\\f\\r]*[+-]?[0-9]+$/.test(element.value);\n"
+    "}\n"
     "function feditdef() {\n"
     " var form = document.forms[\"editdef\"];\n"
     " var changes = \"\";\n"
@@ -64,6 +80,12 @@ const char kChangeFunctions[] =
     "  var number = i + 1;\n"
     "  var control = form.elements[number];\n"
     "  var name = \"\\\"\" + optionNames[number] + \"\\\"\";\n"
+    "  if (box.checked && ranges[number] && !fwhole(control)) {\n"
+    "   alert(name + \" must be a whole number\");\n"
+    "   control.focus();\n"
+    "   control.select();\n"
+    "   return;\n"
+    "  }\n"
     "  if (box.checked != box.defaultChecked) {\n"
     "   if (box.checked) changes += name + \" added: \" + fnewvalue(control, number) + \"\\n\";\n"
     "   else changes += name + \" removed\\n\";\n"
@@ -93,10 +115,3 @@ void WriteSearchDefaultsScript(PageWriter& out, const AppState&) {
   out.WriteScriptEnd();
 }
 
-void WriteLanguageValuesScript(PageWriter& out, const AppState&) {
-  out.WriteScriptStart();
-  out.WriteString(
-      "var languages = document.forms[\"editdef\"].elements[\"language\"].options;\n"
-      "for (var i = 0; i < languages.length; i++) languages[i].value = languages[i].text;\n");
-  out.WriteScriptEnd();
-}

@@ -182,4 +182,5 @@ void DeleteConfig(AppState& state) {
   // next request starts from the default configuration.
   if (!names.empty()) state.currentConfig = names.front();
   SaveUtilityState(state);
+  state.messages.push_back(name + " was removed from the list; its file was kept");
 }

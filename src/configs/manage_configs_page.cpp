@@ -49,7 +49,7 @@ void RenderManageConfigsPage(PageWriter& out, const AppState& state) {
       " change it explicitly for the new configuration. Use the Main Menu option\n"
       " <b>Edit file list</b>.\n</td>\n</tr>\n<tr>\n<td>\n"
       " <input type=\"button\" value=\"Delete\" onClick=\"fdelini();\"><br>\n"
-      " <b>Remove the selected configuration</b>\n</td>\n</form>\n</tr>\n<tr>\n"
+      " <b>Remove the selected configuration</b> from the list; its file stays on disk.\n</td>\n</form>\n</tr>\n<tr>\n"
       "<td colspan=2 align=\"center\">\n");
   WriteMainMenuLink(out, state.programName);
   out.WriteString("</td>\n</tr>\n</table>\n");

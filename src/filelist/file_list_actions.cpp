@@ -1,6 +1,7 @@
 // The file list actions: each loads the named list, changes it and saves it.
 #include "filelist/file_list_actions.h"
 
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -55,12 +56,32 @@ bool ListIsAsShown(AppState& state) {
   return PostedVersionIsCurrent(state, state.fileListName);
 }
 
-// The page then shows what the file holds: the new list, or the old one when
-// the save failed.
-void SaveList(AppState& state) {
+// Saves the list and, when it was written, says how many entries the action
+// added or removed ("added", "removed").
+void SaveList(AppState& state, std::size_t count, const char* change) {
   if (const int error = state.fileList.Save(state, state.fileListName); error != 0) {
+    // The page then shows what the file holds: the old list.
     state.messages.push_back(SaveFailureMessage(state.fileListName, error));
+    return;
   }
+  state.messages.push_back(std::to_string(count) + (count == 1 ? " entry " : " entries ") +
+                           change);
+}
+
+// Whether a folder tree entry of the list already takes in `folder` (ending in
+// "/"): one for the folder itself or for a folder above it, written with or
+// without its final slash.
+bool CoveredByTree(const FileList& list, const std::string& folder) {
+  for (std::size_t slash = folder.find('/'); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    for (const std::size_t length : {slash, slash + 1}) {
+      const auto [first, last] = list.WithPath(folder.substr(0, length));
+      for (auto entry = first; entry != last; ++entry) {
+        if (entry->kind == kKindTree) return true;
+      }
+    }
+  }
+  return false;
 }
 
 // The decimal number at the start of a "del" value, leading white space and
@@ -74,9 +95,14 @@ int RowNumber(const std::string& value) {
 void AddFolder(AppState& state, int kind) {
   if (!LoadList(state)) return;
   const std::optional<AddFields> fields = ReadAddFields(state.form);
-  if (!fields || ListContains(state.fileList, fields->folder, true)) return;
+  if (!fields) return;
+  if (ListContains(state.fileList, fields->folder, true) ||
+      CoveredByTree(state.fileList, fields->folder)) {
+    state.messages.push_back("Nothing was added: " + fields->folder + " is already in the list");
+    return;
+  }
   state.fileList.Insert({fields->folder, fields->virtualPath, kind});
-  SaveList(state);
+  SaveList(state, 1, "added");
 }
 
 // Adds one file entry for every name not yet in the list, in the order given,
@@ -93,9 +119,13 @@ void AddFiles(AppState& state, const AddFields& fields, const std::vector<std::s
     }
     added.push_back({std::move(path), fields.virtualPath + name, kKindFile});
   }
-  if (added.empty()) return;
+  const std::size_t count = added.size();
+  if (count == 0) {
+    state.messages.push_back("0 entries added");
+    return;
+  }
   state.fileList.InsertAll(std::move(added));
-  SaveList(state);
+  SaveList(state, count, "added");
 }
 
 }  // namespace
@@ -124,14 +154,16 @@ void DeleteChecked(AppState& state) {
   if (!LoadList(state) || !ListIsAsShown(state)) return;
   std::vector<int> rows;
   for (const std::string& value : AllValues(state.form, "del")) rows.push_back(RowNumber(value));
+  const std::size_t before = state.fileList.entries().size();
   state.fileList.RemoveRows(rows);
-  SaveList(state);
+  SaveList(state, before - state.fileList.entries().size(), "removed");
 }
 
 void DeleteAll(AppState& state) {
   if (!LoadList(state) || !ListIsAsShown(state)) return;
+  const std::size_t count = state.fileList.entries().size();
   state.fileList.Clear();
-  SaveList(state);
+  SaveList(state, count, "removed");
 }
 
 void AddDirectory(AppState& state) { AddFolder(state, kKindDir); }

@@ -13,6 +13,7 @@
 #include "filelist/folder_scan.h"
 #include "history/change_display.h"
 #include "history/version_guard.h"
+#include "html/escape.h"
 #include "html/shared_pieces.h"
 
 namespace {
@@ -130,12 +131,35 @@ void WriteFileOptions(PageWriter& out, const std::vector<std::string_view>& file
     out.WriteString(" <option value=\"\">&lt;No files found&gt;</option>\n");
     return;
   }
-  for (const std::string_view file : files) WriteOption(out, "", false, 0, file);
+  // Each file posts its exact name: a browser trims and collapses blanks in an
+  // option's text.
+  for (const std::string_view file : files) WriteOption(out, file, false, 0, file);
 }
 
 void WriteAddButton(PageWriter& out, const char* caption, const char* function) {
   out.WriteString(" <input type=\"button\" value=\"").WriteString(caption);
   out.WriteString("\" onClick=\"").WriteString(function).WriteString("();\">");
+}
+
+// The real path of the folder `path` names, ending in "/"; empty when it names none
+// (missing, not a folder, too long, or holding a byte no file name may hold).
+std::string ExistingFolder(const std::string& path) {
+  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
+  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
+  std::string folder = resolved.get();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The address under which the web server publishes the browsed folder when it
+// lies under DOCUMENT_ROOT: "/", its path below the root and a slash. Empty
+// elsewhere, where the page's script offers what was last typed for the folder.
+std::string PublishedPath(const AppState& state) {
+  const std::string root = ExistingFolder(state.env.documentRoot.value_or(""));
+  if (root.empty() || state.browseDir.compare(0, root.size(), root) != 0) return "";
+  return "/" + state.browseDir.substr(root.size());
 }
 
 void WriteAddForm(PageWriter& out, const AppState& state,
@@ -157,7 +181,9 @@ void WriteAddForm(PageWriter& out, const AppState& state,
       "</td>\n<td valign=\"top\" width=99%>\n"
       " <label for=\"rempath\">Virtual path which corresponds to the current directory:</label>"
       "<br>\n"
-      " <input type=\"text\" name=\"rempath\" id=\"rempath\" value=\"\" size=40 maxlength=512");
+      " <input type=\"text\" name=\"rempath\" id=\"rempath\" value=\"");
+  out.WriteValue(PublishedPath(state));
+  out.WriteString("\" size=40 maxlength=512");
   // Enter adds the folder as a single entry, the first of the add buttons.
   WriteEnterRuns(out, "fadddir1");
   out.WriteString(
@@ -312,18 +338,6 @@ std::vector<std::string_view> Sorted(const std::vector<std::string>& names) {
   return sorted;
 }
 
-// The real path of the folder `path` names, ending in "/"; empty when it names none
-// (missing, not a folder, too long, or holding a byte no file name may hold).
-std::string ExistingFolder(const std::string& path) {
-  if (path.empty() || HoldsLineBreakOrZero(path)) return "";
-  const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  if (resolved == nullptr || !IsDirectory(resolved.get())) return "";
-  std::string folder = resolved.get();
-  if (folder.back() != '/') folder += '/';
-  return folder;
-}
-
 // The folder the browser shows: browseDir when it is an existing folder, else
 // DOCUMENT_ROOT, else the working directory, else the root. Whatever the request
 // named, the page then shows and posts a path of the file system as it is.
@@ -334,6 +348,11 @@ std::string BrowsedFolder(const AppState& state) {
     if (!folder.empty()) return folder;
   }
   return "/";
+}
+
+bool EntriesAreUtf8(const FileList& list) {
+  return std::all_of(list.entries().begin(), list.entries().end(),
+                     [](const FileListEntry& entry) { return IsUtf8(entry.path) && IsUtf8(entry.url); });
 }
 
 void WriteReturnLink(PageWriter& out, const AppState& state) {
@@ -362,6 +381,9 @@ void RenderFileListPage(PageWriter& out, const AppState& state) {
   WriteHeadingRows(out, state);
   WriteFolderForm(out, state, Sorted(content.folders));
   WriteAddForm(out, state, Sorted(content.files));
+  // The entries are the bulk of a long list's page and the last values it has
+  // not written yet: checked here, they let the page go out as it is written.
+  out.DecideCharset(EntriesAreUtf8(state.fileList));
   WriteEntryTable(out, state, content);
   WriteRemovalForms(out, state);
   WriteReturnLink(out, state);

@@ -14,8 +14,9 @@ void PrepareFileListPage(AppState& state);
 // Head script: the functions that check and submit the page's forms.
 void WriteFileListScript(PageWriter& out, const AppState& state);
 void RenderFileListPage(PageWriter& out, const AppState& state);
-// Closing script: gives every file option its name as value.
-void WriteFileValuesScript(PageWriter& out, const AppState& state);
+// Closing script: an empty virtual path field gets what was last typed for the
+// browsed folder in this browser.
+void WriteVirtualPathScript(PageWriter& out, const AppState& state);
 
 // Writes `text` as a value with a "<wbr>" line break hint after a separator
 // ("/" or "\", not the last byte), at most one in every 25 bytes of the text.

@@ -1,4 +1,5 @@
-// The two script blocks of the file list page: form checks in the head, file option values at the end.
+// The two script blocks of the file list page: form checks in the head, the remembered
+// virtual path at the end.
 #include "filelist/file_list_page.h"
 
 namespace {
@@ -29,8 +30,12 @@ function fvirtual() {
 function fcurdir() {
  return document.forms["adddir"].elements["curdir"].value;
 }
+function fpathkey() {
+ return "tvqconf.rempath:" + fcurdir();
+}
 function fsubmitadd(act) {
  var form = document.forms["adddir"];
+ try { localStorage.setItem(fpathkey(), form.elements["rempath"].value); } catch (e) {}
  form.elements["act"].value = act;
  form.submit();
 }
@@ -148,11 +153,13 @@ void WriteFileListScript(PageWriter& out, const AppState&) {
   out.WriteScriptEnd();
 }
 
-void WriteFileValuesScript(PageWriter& out, const AppState&) {
+void WriteVirtualPathScript(PageWriter& out, const AppState&) {
   out.WriteScriptStart();
   out.WriteString(
-      "var i;\n"
-      "for (i = 0; i < document.adddir.files.length; i++)\n"
-      " document.adddir.files.options[i].value = document.adddir.files.options[i].text;\n");
+      "(function () {\n"
+      " var field = document.forms[\"adddir\"].elements[\"rempath\"];\n"
+      " if (field.value != \"\") return;\n"
+      " try { field.value = localStorage.getItem(fpathkey()) || \"\"; } catch (e) {}\n"
+      "})();\n");
   out.WriteScriptEnd();
 }

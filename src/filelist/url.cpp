@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <optional>
 
+#include "html/escape.h"
+
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
@@ -162,21 +164,32 @@ class ByteWalk {
  public:
   ByteWalk(bool url, bool userInformation) : url_(url), userInformation_(userInformation) {}
 
+  // The bytes of a character of a UTF-8 name are kept as they are: escaping
+  // some of them would leave an address that is neither UTF-8 nor plain ASCII.
   std::string Run(std::string_view text) {
     std::string out(text.size() * kMaxEscapeSize, '\0');
     char* end = out.data();
-    for (char byte : text) end = Step(byte, end);
+    std::size_t characterLeft = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (characterLeft == 0 && Code(text[i]) >= 0x80) {
+        characterLeft = Utf8SequenceLength(text.substr(i));
+      }
+      end = Step(text[i], end, characterLeft > 0);
+      if (characterLeft > 0) --characterLeft;
+    }
     out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
   }
 
  private:
-  char* Step(char byte, char* out) {
+  char* Step(char byte, char* out, bool inCharacter) {
     if (url_ && open_ && byte == '\\') byte = '/';
-    if ((!url_ || slashes_ > 2) && open_ && UrlEscapeSet[Code(byte)]) {
+    if ((!url_ || slashes_ > 2) && open_ && !inCharacter && UrlEscapeSet[Code(byte)]) {
       return WriteEscape(out, Code(byte));
     }
-    if (open_ && InLowerCasePart()) byte = static_cast<char>(LowerCaseMap[Code(byte)]);
+    if (open_ && !inCharacter && InLowerCasePart()) {
+      byte = static_cast<char>(LowerCaseMap[Code(byte)]);
+    }
     *out = byte;
     if (byte == '#' || byte == '?') open_ = false;
     if (byte == '@') seenAt_ = true;

@@ -92,6 +92,8 @@ class Escaper {
 
   // Whether a control byte other than TAB, LF and CR was met.
   bool control() const { return control_; }
+  // Whether the text is valid UTF-8; only a text with a byte above 0x7F is examined.
+  bool utf8() const { return (seen_ & kHighBits) == 0 || IsUtf8(text_); }
 
   // Words without special bytes are copied whole. In the others, each run of
   // plain bytes is stored as a word from its first byte on, and what follows
@@ -114,6 +116,7 @@ class Escaper {
   char* Word(char* out, std::size_t start, std::size_t done) {
     std::uint64_t word;
     std::memcpy(&word, text_.data() + start, sizeof word);
+    seen_ |= word;
     for (std::uint64_t special = SpecialBytes(word) & ~FirstBytes(done); special != 0;
          special &= special - 1) {
       const std::size_t next = FirstFlaggedByte(special);
@@ -127,6 +130,7 @@ class Escaper {
   }
 
   char* Byte(char* out, std::size_t at) {
+    seen_ |= static_cast<unsigned char>(text_[at]);
     if (kEntities[static_cast<unsigned char>(text_[at])].size == 0) {
       *out = text_[at];
       return out + 1;
@@ -145,24 +149,87 @@ class Escaper {
 
   const std::string_view text_;
   bool control_ = false;
+  // Every byte read, OR-ed together: a high bit tells of a byte above 0x7F.
+  std::uint64_t seen_ = 0;
 };
 
 }  // namespace
 
-char* EscapeMarkupTo(char* out, std::string_view text) {
-  return Escaper<false>(text).Run(out);
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+  const auto within = [&](std::size_t at, unsigned lowest, unsigned highest) {
+    return at < text.size() && byte(at) >= lowest && byte(at) <= highest;
+  };
+  if (text.empty()) return 0;
+  const unsigned lead = byte(0);
+  if (lead < 0x80) return 1;
+  // The second byte's range shuts out overlong forms, surrogates and code points
+  // above U+10FFFF; the later ones are plain continuation bytes.
+  unsigned secondLowest = 0x80;
+  unsigned secondHighest = 0xBF;
+  std::size_t length = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) secondLowest = 0xA0;
+    if (lead == 0xED) secondHighest = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) secondLowest = 0x90;
+    if (lead == 0xF4) secondHighest = 0x8F;
+  } else {
+    return 0;
+  }
+  if (!within(1, secondLowest, secondHighest)) return 0;
+  for (std::size_t at = 2; at < length; ++at) {
+    if (!within(at, 0x80, 0xBF)) return 0;
+  }
+  return length;
 }
 
-char* EscapeTextAreaTo(char* out, std::string_view text, bool& control) {
+namespace {
+
+}  // namespace
+
+bool IsUtf8(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // Eight plain ASCII bytes at a time.
+    std::uint64_t word;
+    if (text.size() - at >= sizeof word) {
+      std::memcpy(&word, text.data() + at, sizeof word);
+      if ((word & kHighBits) == 0) {
+        at += sizeof word;
+        continue;
+      }
+    }
+    const std::size_t length = Utf8SequenceLength(text.substr(at));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
+char* EscapeMarkupTo(char* out, std::string_view text, bool& utf8) {
+  Escaper<false> escaper(text);
+  char* const end = escaper.Run(out);
+  if (utf8) utf8 = escaper.utf8();
+  return end;
+}
+
+char* EscapeTextAreaTo(char* out, std::string_view text, bool& control, bool& utf8) {
   Escaper<true> escaper(text);
   char* const end = escaper.Run(out);
   control |= escaper.control();
+  if (utf8) utf8 = escaper.utf8();
   return end;
 }
 
 std::string EscapeMarkup(std::string_view text) {
   std::string out(EscapedRoom(text.size()), '\0');
-  out.resize(static_cast<std::size_t>(EscapeMarkupTo(out.data(), text) - out.data()));
+  bool utf8 = true;
+  out.resize(static_cast<std::size_t>(EscapeMarkupTo(out.data(), text, utf8) - out.data()));
   return out;
 }
 

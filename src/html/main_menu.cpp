@@ -1,6 +1,8 @@
 // The main menu page: the selected configuration, the selector and the menu links.
 #include "html/main_menu.h"
 
+#include <unistd.h>
+
 #include <string>
 
 #include "app/app_state.h"
@@ -63,6 +65,13 @@ void RenderMainMenuPage(PageWriter& out, const AppState& state) {
   out.WriteString("<tr>\n<td valign=\"top\" nowrap ");
   out.WriteString(offersSelector ? "width=50%>\n" : "colspan=2>\n");
   WriteSelectedConfig(out, state.currentConfig);
+  // A fresh install: the configuration is made by the first save of the defaults.
+  if (access(state.currentConfig.c_str(), F_OK) != 0) {
+    out.WriteString(" <br>").WriteValue(state.currentConfig);
+    out.WriteString(
+        " does not exist yet; it will be created when you first save the\n"
+        " <b>search defaults</b>.\n");
+  }
   out.WriteString("</td>\n");
   if (offersSelector) WriteConfigSelector(out, state);
   out.WriteString("</tr>\n<tr>\n<td valign=\"top\" nowrap width=50%>\n <a href=\"");

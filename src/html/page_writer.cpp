@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "html/escape.h"
 
@@ -36,14 +38,30 @@ PageWriter& PageWriter::WriteStringFlushing(std::string_view markup) {
   return Written();
 }
 
-// Escapes straight into the buffer, a piece that surely fits at a time. A piece
-// never ends between a CR and the LF after it, which a text area leaves out.
+namespace {
+
+// The size of a piece of `value` that ends neither between a CR and the LF after
+// it, which a text area leaves out, nor inside a UTF-8 sequence, which the
+// escaper would judge invalid.
+std::size_t PieceSize(std::string_view value, std::size_t size) {
+  if (size == value.size()) return size;
+  constexpr std::size_t kLongestSequence = 4;
+  for (std::size_t step = 1; step < kLongestSequence && size > step; ++step) {
+    if ((static_cast<unsigned char>(value[size]) & 0xC0) != 0x80) break;
+    --size;
+  }
+  if (value[size - 1] == '\r') --size;
+  return size;
+}
+
+}  // namespace
+
+// Escapes straight into the buffer, a piece that surely fits at a time.
 template <typename Escape>
 void PageWriter::WriteEscaped(std::string_view value, Escape escape) {
   constexpr std::size_t kPiece = (kBufferSize - EscapedRoom(0)) / kMaxEscapedByteSize;
   while (!value.empty()) {
-    std::size_t size = std::min(value.size(), kPiece);
-    if (size < value.size() && value[size - 1] == '\r') --size;
+    const std::size_t size = PieceSize(value, std::min(value.size(), kPiece));
     if (EscapedRoom(size) > Room()) Flush();
     char* const start = buffer_.data() + used_;
     used_ += static_cast<std::size_t>(escape(start, value.substr(0, size)) - start);
@@ -54,14 +72,16 @@ void PageWriter::WriteEscaped(std::string_view value, Escape escape) {
 
 // The way of a value that may not fit, and of every value of a writer over a stream.
 PageWriter& PageWriter::WriteValueInPieces(std::string_view value) {
-  WriteEscaped(value, EscapeMarkupTo);
+  WriteEscaped(value, [this](char* out, std::string_view piece) {
+    return EscapeMarkupTo(out, piece, utf8_);
+  });
   return *this;
 }
 
 bool PageWriter::WriteTextArea(std::string_view text) {
   bool control = false;
-  WriteEscaped(text, [&control](char* out, std::string_view piece) {
-    return EscapeTextAreaTo(out, piece, control);
+  WriteEscaped(text, [this, &control](char* out, std::string_view piece) {
+    return EscapeTextAreaTo(out, piece, control, utf8_);
   });
   return control;
 }
@@ -102,21 +122,60 @@ const char kPhoneLayout[] =
 
 }  // namespace
 
-void PageWriter::WriteDocumentStart(std::string_view title) {
-  // The search engine folds letter case by windows-1252, so names are bytes of that
-  // code page; naming it keeps browsers from guessing another and posting names back
-  // changed. The page may not be framed, kept in a cache, sniffed as another type or
-  // name its address to other sites.
-  WriteString(
-      "Content-type: text/html; charset=windows-1252\n"
+void WriteCgiHeader(PageSink& sink, bool utf8) {
+  // Naming the character set keeps browsers from guessing another and posting
+  // names back changed. The page may not be framed, kept in a cache, sniffed as
+  // another type or name its address to other sites.
+  const std::string_view type = utf8 ? "Content-type: text/html; charset=utf-8\n"
+                                     : "Content-type: text/html; charset=windows-1252\n";
+  const std::string_view rest =
       "Expires: Thu, 01 Dec 1994 16:00:00 GMT\n"
       "X-Frame-Options: DENY\n"
       "Content-Security-Policy: frame-ancestors 'none'\n"
       "Cache-Control: no-store\n"
       "X-Content-Type-Options: nosniff\n"
       "Referrer-Policy: same-origin\n"
-      "\n"
-      "<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - ");
+      "\n";
+  sink.Write(type.data(), type.size());
+  sink.Write(rest.data(), rest.size());
+}
+
+HeldPage::~HeldPage() { std::free(bytes_); }
+
+void HeldPage::Write(const char* bytes, std::size_t size) {
+  if (released_) {
+    out_.Write(bytes, size);
+    return;
+  }
+  if (size > capacity_ - size_) {
+    const std::size_t capacity = std::max(2 * capacity_, size_ + size);
+    char* const grown = static_cast<char*>(std::realloc(bytes_, capacity));
+    if (grown == nullptr) throw std::bad_alloc();
+    bytes_ = grown;
+    capacity_ = capacity;
+  }
+  std::memcpy(bytes_ + size_, bytes, size);
+  size_ += size;
+}
+
+void HeldPage::CharsetKnown(bool utf8) {
+  if (released_) return;
+  released_ = true;
+  WriteCgiHeader(out_, utf8);
+  if (size_ > 0) out_.Write(bytes_, size_);
+  std::free(bytes_);
+  bytes_ = nullptr;
+  size_ = capacity_ = 0;
+}
+
+void PageWriter::DecideCharset(bool restUtf8) {
+  utf8_ = utf8_ && restUtf8;
+  Flush();
+  sink_->CharsetKnown(utf8_);
+}
+
+void PageWriter::WriteDocumentStart(std::string_view title) {
+  WriteString("<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - ");
   WriteString(title);
   WriteString("</title>\n");
   WriteString(kPhoneLayout);
@@ -145,6 +204,8 @@ void PageWriter::WritePageHeader(std::string_view heading,
   if (!messages.empty()) {
     WriteScriptStart();
     for (const std::string& message : messages) {
+      // A message may name a file: its bytes count for the page's character set.
+      utf8_ = utf8_ && IsUtf8(message);
       WriteString(" alert('").WriteString(EscapeAlert(message)).WriteString("');\n");
     }
     WriteScriptEnd();

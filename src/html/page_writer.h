@@ -17,6 +17,8 @@ class PageSink {
  public:
   virtual ~PageSink() = default;
   virtual void Write(const char* bytes, std::size_t size) = 0;
+  // The page's character set is known before the page is complete.
+  virtual void CharsetKnown(bool /*utf8*/) {}
 };
 
 class PageWriter {
@@ -40,7 +42,7 @@ class PageWriter {
   // A value from the request, the state or a file, escaped for markup.
   PageWriter& WriteValue(std::string_view value) {
     if (EscapedRoom(value.size()) > Room() || writeThrough_) return WriteValueInPieces(value);
-    char* const end = EscapeMarkupTo(buffer_.data() + used_, value);
+    char* const end = EscapeMarkupTo(buffer_.data() + used_, value, utf8_);
     used_ = static_cast<std::size_t>(end - buffer_.data());
     return *this;
   }
@@ -52,8 +54,14 @@ class PageWriter {
   PageWriter& WriteNumber(long number);
   // Hands the buffered bytes to the sink.
   void Flush();
+  // Whether every value, text area and message written so far is valid UTF-8.
+  bool AllUtf8() const { return utf8_; }
+  // A page whose remaining values are known tells whether they are all UTF-8,
+  // so that the page need not be held to its end (a long file list).
+  void DecideCharset(bool restUtf8);
 
-  // CGI header and document head up to the title.
+  // Document head up to the title. The CGI header comes before it, written
+  // when the page is complete (WriteCgiHeader).
   void WriteDocumentStart(std::string_view title);
   // Body start, password warning, alert block and the heading row of the table.
   // The heading is markup of the program; headingValue, when given, is a value
@@ -83,6 +91,35 @@ class PageWriter {
   // The stream adapter of the second constructor.
   std::unique_ptr<PageSink> ownSink_;
   bool writeThrough_ = false;
+  bool utf8_ = true;
   std::size_t used_ = 0;
   std::array<char, kBufferSize> buffer_;
+};
+
+// The CGI header of a page: it is served as UTF-8 when every value on it is
+// valid UTF-8, else as windows-1252, in which every byte stands for a character.
+// Browsers post a form in its page's character set, so names go back byte for byte.
+void WriteCgiHeader(PageSink& sink, bool utf8);
+
+// A sink that holds the page until its character set is known, at the end or
+// when the page tells it earlier, and then hands `out` the CGI header naming it,
+// the page held and whatever follows.
+class HeldPage : public PageSink {
+ public:
+  explicit HeldPage(PageSink& out) : out_(out) {}
+  ~HeldPage() override;
+  HeldPage(const HeldPage&) = delete;
+  HeldPage& operator=(const HeldPage&) = delete;
+
+  void Write(const char* bytes, std::size_t size) override;
+  void CharsetKnown(bool utf8) override;
+  bool Released() const { return released_; }
+
+ private:
+  PageSink& out_;
+  bool released_ = false;
+  // Grown by realloc, which moves a large block without copying it.
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };

@@ -35,9 +35,9 @@ struct PageRow {
 
 const PageRow kPages[] = {
     {"sdef", Preparation::kConfig, "Search Defaults", WriteSearchDefaultsScript,
-     "EDIT SEARCH DEFAULTS", false, 1, RenderSearchDefaultsPage, WriteLanguageValuesScript},
+     "EDIT SEARCH DEFAULTS", false, 1, RenderSearchDefaultsPage, nullptr},
     {"flist", Preparation::kFileList, "File List", WriteFileListScript,
-     "EDIT FILE LIST", false, 1, RenderFileListPage, WriteFileValuesScript},
+     "EDIT FILE LIST", false, 1, RenderFileListPage, WriteVirtualPathScript},
     {"redit", Preparation::kConfig, "File Editor", nullptr,
      "EDIT TOVIMARQ&#153; FILES", false, 2, RenderEditorChoicePage, nullptr},
     {"editor", Preparation::kNothing, "File Editor", WriteEditorScript, "EDIT ", true, 1,

@@ -1,7 +1,11 @@
 // The sample search form: the engine's address, the form row and its saved page.
 #include "testform/search_form.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/app_state.h"
@@ -156,9 +160,24 @@ std::string FormRows(const SearchConfig& config) {
   return html + "</table>\n\n</td>\n</form>\n</tr>\n";
 }
 
+// The form's markup up to the engine's address, and from there up to the value
+// of the hidden field "config".
+const char kFormStart[] = "<tr>\n<form action=\"";
+std::string FormMiddle(bool newWindow) {
+  return std::string("\" method=\"POST\"") + (newWindow ? " target=\"_blank\"" : "") +
+         ">\n<input type=\"hidden\" name=\"config\" value=\"";
+}
+
 // Everything after the value of the hidden field "config".
 std::string FormBody(const SearchConfig& config) {
   return "\">\n<td align=\"center\">\n\n<table border=0 cellpadding=2>\n" + FormRows(config);
+}
+
+// Where the saved form is: the program's folder, the engine's data folder.
+std::string SavedFormPath() {
+  const std::unique_ptr<char, decltype(&std::free)> folder(getcwd(nullptr, 0), &std::free);
+  if (folder == nullptr) return kSavedFormName;
+  return std::string(folder.get()) + "/" + kSavedFormName;
 }
 
 }  // namespace
@@ -172,11 +191,14 @@ std::string EngineUrl(const std::optional<std::string>& scriptName) {
 }
 
 std::string BuildSearchForm(const AppState& state, bool newWindow) {
-  std::string form = "<tr>\n<form action=\"" + EscapeMarkup(EngineUrl(state.env.scriptName)) +
-                     "\" method=\"POST\"";
-  if (newWindow) form += " target=\"_blank\"";
-  form += ">\n<input type=\"hidden\" name=\"config\" value=\"";
-  return form + EscapeMarkup(state.currentConfig) + FormBody(state.searchConfig);
+  return kFormStart + EscapeMarkup(EngineUrl(state.env.scriptName)) + FormMiddle(newWindow) +
+         EscapeMarkup(state.currentConfig) + FormBody(state.searchConfig);
+}
+
+void WriteSearchForm(PageWriter& out, const AppState& state, bool newWindow) {
+  out.WriteString(kFormStart).WriteValue(EngineUrl(state.env.scriptName));
+  out.WriteString(FormMiddle(newWindow)).WriteValue(state.currentConfig);
+  out.WriteString(FormBody(state.searchConfig));
 }
 
 void SaveSearchForm(AppState& state) {
@@ -191,5 +213,8 @@ void SaveSearchForm(AppState& state) {
     file.WriteLine("</table></center></body></html>");
   });
   state.messages.push_back(error != 0 ? SaveFailureMessage(kSavedFormName, error)
-                                      : "Search form was saved successfully");
+                                      : "Search form was saved successfully\nThe file is " +
+                                            SavedFormPath() +
+                                            ".\nCopy it into your site to use it: the web "
+                                            "server does not serve the data folder.");
 }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "html/page_writer.h"
+
 struct AppState;
 
 // The file "saveform" writes, in the program's folder.
@@ -17,6 +19,8 @@ std::string EngineUrl(const std::optional<std::string>& scriptName);
 // selected configuration, its controls set to the loaded configuration's
 // values (state.searchConfig); newWindow opens the results in a new window.
 std::string BuildSearchForm(const AppState& state, bool newWindow);
+// The same row written into a page, its values through the page's escaper.
+void WriteSearchForm(PageWriter& out, const AppState& state, bool newWindow);
 
 // "saveform": the form of the selected configuration, saved as a page.
 void SaveSearchForm(AppState& state);

@@ -1,10 +1,6 @@
 // The page "testform": the sample search form, live, and the button that saves it.
 #include "testform/test_form_page.h"
 
-#include <algorithm>
-#include <iterator>
-#include <string>
-
 #include "app/app_state.h"
 #include "config/search_options.h"
 #include "history/version_guard.h"
@@ -13,30 +9,11 @@
 
 namespace {
 
-// The options that fields of the search form override.
-const ConfigField kFormFields[] = {
-    kFieldQuotes, kFieldQuoteSize, kFieldQuotesPerDoc, kFieldMethod,
-    kFieldRelevancy, kFieldTerms, kFieldCase, kFieldSubjectReportWith,
-    kFieldLiteralReportWith, kFieldPlainText};
-
-// A row naming the form's options that the configuration file sets, when it
-// sets any: the engine applies them to forms that leave the field out.
-void WriteConfiguredFields(PageWriter& out, const SearchConfig& config) {
-  std::string names;
-  for (const SearchOption& option : SearchOptions()) {
-    const bool formField =
-        std::find(std::begin(kFormFields), std::end(kFormFields), option.field) !=
-        std::end(kFormFields);
-    if (!formField || !config.present[option.field]) continue;
-    names += (names.empty() ? "" : ", ") + std::string(option.scriptName);
-  }
-  if (names.empty()) return;
-  out.WriteString(
-      "<tr>\n<td>\n Set in this configuration file, and used by the engine when a search "
-      "form leaves the field out: ");
-  out.WriteValue(names);
-  out.WriteString(".\n</td>\n</tr>\n");
-}
+// The form's controls start from the configuration's values, which the
+// administrator may change here before searching.
+const char kStartingValuesRow[] =
+    "<tr>\n<td>\n The fields of this form start from the values of the selected\n"
+    " configuration file; change them here to try other values.\n</td>\n</tr>\n";
 
 }  // namespace
 
@@ -44,9 +21,8 @@ void RenderTestFormPage(PageWriter& out, const AppState& state) {
   out.WriteString("<tr>\n<td nowrap>\n");
   WriteSelectedConfig(out, state.currentConfig);
   out.WriteString("</td>\n</tr>\n");
-  WriteConfiguredFields(out, state.searchConfig);
-  // The form is built with its values already escaped.
-  out.WriteString(BuildSearchForm(state, true));
+  out.WriteString(kStartingValuesRow);
+  WriteSearchForm(out, state, true);
   out.WriteString("<tr>\n");
   WritePlainFormStart(out, state.programName);
   out.WriteString(

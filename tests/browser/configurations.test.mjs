@@ -132,8 +132,8 @@ describe('manage configurations page', () => {
 
   it('asks before forgetting a configuration and keeps its file', async () => {
     await tab.page.selectOption('select[name="ini"]', 'tovimarq.ini');
-    const question = 'confirm: You are about to delete the configuration file "tovimarq.ini".\n\n'
-      + 'Click OK to continue';
+    const question = 'confirm: You are about to remove the configuration "tovimarq.ini" from the list.'
+      + ' Its file stays on disk.\n\nClick OK to continue';
     tab.answer(false);
     await tab.staysOn(() => tab.click(deleteButton));
     assert.deepEqual(tab.take(), { dialogs: [question], posts: [] });
@@ -141,7 +141,7 @@ describe('manage configurations page', () => {
     tab.answer(true);
     await tab.submits(() => tab.click(deleteButton));
     const { dialogs, posts } = tab.take();
-    assert.deepEqual(dialogs, [question]);
+    assert.deepEqual(dialogs, [question, 'alert: tovimarq.ini was removed from the list; its file was kept']);
     assert.deepEqual(posts, [[['target', 'mconf'], ['act', 'delini'], ['ini', 'tovimarq.ini'], ['newini', '']]]);
     assert.equal(site.read('tvqconf.dat'), "site's.ini\nentered.ini\ncopy.ini\n");
     assert.equal(site.exists('tovimarq.ini'), true);

@@ -1,6 +1,7 @@
 // The file list page in a browser: the directory browser, every add and remove script with its
 // dialogs and posted fields, and the file list file after each submission.
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import { after, before, describe, it } from 'node:test';
 
 import { assertUsableEverywhere } from './support/page_checks.mjs';
@@ -94,7 +95,7 @@ describe('file list page', () => {
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.addfiles));
     assert.deepEqual(tab.take(), {
-      dialogs: [question('2 files')],
+      dialogs: [question('2 files'), 'alert: 1 entry added'],
       posts: [addFields('addfiles', 'news/', '/news', ['2026-11.html', '2026-12.html'])],
     });
     expected.splice(8, 0, ...entry('FILE', 'news/2026-12.html'));
@@ -112,7 +113,11 @@ describe('file list page', () => {
     assert.deepEqual(tab.take(), { dialogs: [question], posts: [] });
     tab.answer(true);
     await tab.submits(() => tab.page.press('input[name="rempath"]', 'Enter'));
-    assert.deepEqual(tab.take(), { dialogs: [question], posts: [addFields('adddir1', 'news/', '/news')] });
+    assert.deepEqual(tab.take(), {
+      dialogs: [`confirm: You are about to add the directory "${root}/news/" to the File List as a single entry.`
+        + '\n\nClick OK to continue', 'alert: 1 entry added'],
+      posts: [addFields('adddir1', 'news/', '/news')],
+    });
     expected.splice(4, 0, ...entry('DIR', 'news/'));
     assert.deepEqual(onDisk(), expected);
   });
@@ -128,7 +133,7 @@ describe('file list page', () => {
     await tab.submits(() => tab.click(buttons.adddir2));
     assert.deepEqual(tab.take(), {
       dialogs: [`confirm: You are about to add all files from the directory "${root}/products/" to the File List.`
-        + '\n\nClick OK to continue'],
+        + '\n\nClick OK to continue', 'alert: 3 entries added'],
       posts: [addFields('adddir2', 'products/', `${site.origin}/products`)],
     });
     expected.push(...entry('FILE', 'products/gadgets.html'), ...entry('FILE', 'products/index.html'),
@@ -136,7 +141,7 @@ describe('file list page', () => {
     assert.deepEqual(onDisk(), expected);
   });
 
-  it('adds a directory with all its subdirectories', async () => {
+  it('refuses a directory that a tree entry above it already takes in', async () => {
     await changeDirectory(`${root}/products/archive`);
     assert.deepEqual(await tab.options('files'), [['2025.html', '2025.html', false]]);
     await tab.page.fill('input[name="rempath"]', '/products/archive/');
@@ -144,10 +149,10 @@ describe('file list page', () => {
     await tab.submits(() => tab.click(buttons.adddir3));
     assert.deepEqual(tab.take(), {
       dialogs: [`confirm: You are about to add the directory "${root}/products/archive/" and all its`
-        + ' subdirectories to the File List as a single entry.\n\nClick OK to continue'],
+        + ' subdirectories to the File List as a single entry.\n\nClick OK to continue',
+      `alert: Nothing was added: ${root}/products/archive/ is already in the list`],
       posts: [addFields('adddir3', 'products/archive/', '/products/archive/')],
     });
-    expected.splice(14, 0, ...entry('TREE', 'products/archive/'));
     assert.deepEqual(onDisk(), expected);
     await site.screenshot(tab.page, 'file-list-after-adding');
   });
@@ -203,7 +208,7 @@ describe('file list page', () => {
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.delchk));
     assert.deepEqual(tab.take(), {
-      dialogs: [question('2 entries')],
+      dialogs: [question('2 entries'), 'alert: 2 entries removed'],
       posts: [[['del', '4'], ['del', '10'], ['version', sum], ['target', 'flist'], ['act', 'delchk'],
         ['fname', 'filelist.txt'], ['curdir', `${root}/products/archive/`]]],
     });
@@ -222,7 +227,7 @@ describe('file list page', () => {
     tab.answer(true);
     await tab.submits(() => tab.click(buttons.delall));
     assert.deepEqual(tab.take(), {
-      dialogs: [question],
+      dialogs: [question, `alert: ${expected.length / 2} entries removed`],
       posts: [[['version', sum], ['target', 'flist'], ['act', 'delall'], ['fname', 'filelist.txt'],
         ['curdir', `${root}/products/archive/`]]],
     });
@@ -230,5 +235,32 @@ describe('file list page', () => {
     assert.equal(site.read('filelist.txt').split('\n')[0], `      ${site.origin}/ - file list`);
     assert.equal(await tab.page.locator(buttons.delall).count(), 0);
     await site.screenshot(tab.page, 'file-list-emptied');
+  });
+
+  // A page is UTF-8 when all its names are, else windows-1252; the browser posts in the page's
+  // character set, so both kinds of name are added and removed byte for byte.
+  it('adds and removes a UTF-8 name and a windows-1252 name', async () => {
+    const names = [['utf8', Buffer.from('\u00fcber.htm'), '\u00fcber.htm', 'utf-8'],
+      ['cp1252', Buffer.from([0x63, 0x61, 0x66, 0xe9, 0x2e, 0x68, 0x74, 0x6d]), 'caf\u00e9.htm', 'windows-1252']];
+    for (const [folder, bytes, shown, charset] of names) {
+      fs.mkdirSync(`${root}/${folder}`);
+      fs.writeFileSync(Buffer.concat([Buffer.from(`${root}/${folder}/`), bytes]), 'x');
+      await changeDirectory(root);
+      await changeDirectory(`${root}/${folder}`);
+      assert.equal(await tab.page.evaluate(() => document.characterSet.toLowerCase()), charset);
+      assert.deepEqual(await tab.options('files'), [[shown, shown, false]]);
+      await tab.page.selectOption('select[name="files"]', [shown]);
+      tab.answer(true);
+      await tab.submits(() => tab.click(buttons.addfiles));
+      assert.deepEqual(tab.take().dialogs.at(-1), 'alert: 1 entry added');
+      assert.ok(site.read('filelist.txt').includes(`FILE=${root}/${folder}/${bytes.toString('latin1')}\n`));
+    }
+    assert.equal(await tab.page.locator('input[name="del"]').count(), 2);
+    await tab.page.check('input[name="del"][value="1"]');
+    await tab.page.check('input[name="del"][value="2"]');
+    tab.answer(true);
+    await tab.submits(() => tab.click(buttons.delchk));
+    assert.deepEqual(tab.take().dialogs.at(-1), 'alert: 2 entries removed');
+    assert.deepEqual(onDisk(), []);
   });
 });

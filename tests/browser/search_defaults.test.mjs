@@ -137,4 +137,25 @@ describe('search defaults page', () => {
     assert.ok(posts[0].some(([name, value]) => name === 'language' && value === 'German'));
     assert.match(site.read('tovimarq.ini'), /\nPLAINTEXT=NO\nLANGUAGE=German\.tvl\n$/);
   });
+
+  // A number is saved clamped: the confirmation names the value saved and the message after
+  // saving says it was limited; a number that is not whole is refused before posting.
+  it('names the clamped value and refuses a number that is not whole', async () => {
+    await tab.page.goto(site.url('?target=sdef'));
+    const quotes = 'input[name="quotes"]';
+    await tab.page.check('input[name="isquotes"]');
+    await tab.page.fill(quotes, '4O');
+    await tab.staysOn(() => tab.click(saveButton));
+    assert.deepEqual(tab.take(), {
+      dialogs: ['alert: "Number of quotes to generate" must be a whole number'], posts: [] });
+    assert.equal(await tab.page.evaluate(() => document.activeElement.name), 'quotes');
+
+    await tab.page.fill(quotes, '5000');
+    tab.answer(true);
+    await tab.submits(() => tab.click(saveButton));
+    const { dialogs } = tab.take();
+    assert.deepEqual(dialogs, [confirmation('"Number of quotes to generate" set to: 1000'),
+      'alert: Search defaults was saved successfully\nQUOTES was limited to 1000']);
+    assert.match(site.read('tovimarq.ini'), /\nQUOTES=1000\n/);
+  });
 });

@@ -63,7 +63,8 @@ describe('test search form, unprotected', () => {
   it('saves the form without the new-window target', async () => {
     await tab.submits(() => tab.click('input[value="Save to file"]'));
     assert.deepEqual(tab.take(), {
-      dialogs: ['alert: Search form was saved successfully'],
+      dialogs: [`alert: Search form was saved successfully\nThe file is ${site.dataFile('searchform.htm')}.`
+        + '\nCopy it into your site to use it: the web server does not serve the data folder.'],
       posts: [[['target', 'testform'], ['act', 'saveform']]],
     });
     const saved = site.read('searchform.htm');

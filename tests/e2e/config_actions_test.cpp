@@ -85,6 +85,9 @@ TEST_P(ListActionTest, ChangesListStateAndMessages) {
 // Written with CR LF and no final line end, so any rewrite shows.
 const char kThree[] = "a.ini\r\nb.ini\r\nc.ini";
 const char kTwo[] = "a.ini\r\nb.ini";
+// Deleting forgets the configuration and leaves its file, as the message says.
+const char kKeptA[] = "a.ini was removed from the list; its file was kept";
+const char kKeptB[] = "b.ini was removed from the list; its file was kept";
 
 INSTANTIATE_TEST_SUITE_P(
     Select, ListActionTest,
@@ -102,11 +105,12 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Delete, ListActionTest,
     ::testing::Values(
-        ListActionCase{"Second", kTwo, "act=delini&ini=b.ini", "a.ini\n", "a.ini", ""},
-        ListActionCase{"First", kTwo, "act=delini&ini=a.ini", "b.ini\n", "b.ini", ""},
+        ListActionCase{"Second", kTwo, "act=delini&ini=b.ini", "a.ini\n", "a.ini", kKeptB},
+        ListActionCase{"First", kTwo, "act=delini&ini=a.ini", "b.ini\n", "b.ini", kKeptA},
         ListActionCase{"EveryCopy", "a.ini\nb.ini\na.ini\n", "act=delini&ini=a.ini", "b.ini\n",
-                       "b.ini", ""},
-        ListActionCase{"WholeList", "a.ini\na.ini\n", "act=delini&ini=a.ini", "", "a.ini", ""},
+                       "b.ini", kKeptA},
+        ListActionCase{"WholeList", "a.ini\na.ini\n", "act=delini&ini=a.ini", "", "a.ini",
+                       kKeptA},
         ListActionCase{"OnlyEntry", "a.ini\r\n", "act=delini&ini=a.ini", std::nullopt, "a.ini", ""},
         ListActionCase{"NotListed", kTwo, "act=delini&ini=c.ini", std::nullopt, "a.ini", ""},
         ListActionCase{"OtherCase", kTwo, "act=delini&ini=B.INI", std::nullopt, "a.ini", ""},

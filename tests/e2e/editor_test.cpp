@@ -82,6 +82,7 @@ TEST_F(EditorTest, SaveKeepsTheLineEndsOfTheFile) {
 TEST_F(EditorTest, OwnFilesAreRefused) {
   dir.MakeDir("sub");
   dir.Write("sub/tvqconf.dat", "other");
+  dir.Write("a.ini", "");
   dir.Write("tvqconf.dat", "a.ini\n");
   ASSERT_EQ(symlink("tvqconf.dat", dir.Path("soft.htm").c_str()), 0);
   for (const std::string name : {"./tvqconf.dat", "soft.htm", "tvqconf.lock", "d/tvqconf.cgi"}) {

@@ -32,8 +32,9 @@ class FileListActionsTest : public CgiTest {
     return page.substr(start, page.find('"', start) - start);
   }
 
-  void Act(const std::string& fields) {
-    Post("target=flist&fname=list.txt&version=" + Shown() + "&" + fields);
+  // Posts the fields as the page drawn now would; returns the page that follows.
+  std::string Act(const std::string& fields) {
+    return Post("target=flist&fname=list.txt&version=" + Shown() + "&" + fields).Body();
   }
 
   std::string Entries() { return EntryLines(dir.Read("list.txt")); }
@@ -250,6 +251,135 @@ TEST_F(FileListActionsTest, ChangeDirectoryBrowsesTheChosenFolder) {
   EXPECT_NE(body.find(" <option value=\"/usr\" selected>&nbsp;&nbsp;&nbsp;usr</option>\n"),
             std::string::npos);
   EXPECT_FALSE(dir.Exists("list.txt"));
+}
+
+struct ReportCase {
+  const char* label;
+  const char* list;    // the list file before the action
+  const char* fields;  // the action's fields
+  const char* alert;   // the one message the page shows afterwards
+  bool saved;          // whether the list file was written
+};
+
+class ActionReportTest : public FileListActionsTest,
+                         public ::testing::WithParamInterface<ReportCase> {};
+
+// Every action that adds or removes says what it did, in one message.
+TEST_P(ActionReportTest, SaysWhatTheActionDid) {
+  const ReportCase& c = GetParam();
+  dir.MakeDir("d");
+  for (const char* name : {"d/a.htm", "d/b.htm"}) dir.Write(name, "x");
+  const std::string list = c.list;
+  dir.Write("list.txt", list);
+  std::string fields = c.fields;
+  for (std::size_t at; (at = fields.find("DIR/")) != std::string::npos;) {
+    fields.replace(at, 4, dir.Path("d/"));
+  }
+  const std::string page = Act(fields);
+  EXPECT_NE(page.find(std::string(" alert('") + c.alert + "');\n"), std::string::npos) << page;
+  EXPECT_EQ(page.find(" alert('"), page.rfind(" alert('")) << "more than one message";
+  EXPECT_EQ(dir.Read("list.txt") != list, c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ActionReportTest,
+    ::testing::Values(
+        ReportCase{"Folder", "", "act=adddir1&curdir=/data/docs&rempath=/docs", "1 entry added",
+                   true},
+        ReportCase{"FolderListed", "DIR=/data/docs/\nURL=/docs/\n",
+                   "act=adddir3&curdir=/data/docs&rempath=/docs",
+                   "Nothing was added: /data/docs/ is already in the list", false},
+        ReportCase{"UnderATree", "TREE=/data/\nURL=/x/\n",
+                   "act=adddir1&curdir=/data/docs/x&rempath=/docs/x",
+                   "Nothing was added: /data/docs/x/ is already in the list", false},
+        ReportCase{"UnderATreeWithoutSlash", "TREE=/data\nURL=/x/\n",
+                   "act=adddir3&curdir=/data/docs&rempath=/docs",
+                   "Nothing was added: /data/docs/ is already in the list", false},
+        ReportCase{"BesideATree", "TREE=/dat/\nURL=/x/\nDIR=/data/x/\nURL=/x/\n",
+                   "act=adddir1&curdir=/data&rempath=/d", "1 entry added", true},
+        ReportCase{"Files", "", "act=addfiles&curdir=/d&rempath=/x&files=a&files=b&files=c",
+                   "3 entries added", true},
+        ReportCase{"FolderFiles", "", "act=adddir2&curdir=DIR/&rempath=/x", "2 entries added",
+                   true},
+        ReportCase{"FilesListed", "FILE=/d/a\nURL=/x/a\n",
+                   "act=addfiles&curdir=/d&rempath=/x&files=a", "0 entries added", false},
+        ReportCase{"Checked", "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\nFILE=/c\nURL=/c\n",
+                   "act=delchk&del=1&del=3&del=7", "2 entries removed", true},
+        ReportCase{"OneChecked", "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\n", "act=delchk&del=2",
+                   "1 entry removed", true},
+        ReportCase{"All", "FILE=/a\nURL=/a\nFILE=/b\nURL=/b\nFILE=/c\nURL=/c\n", "act=delall",
+                   "3 entries removed", true}),
+    [](const ::testing::TestParamInfo<ReportCase>& info) { return info.param.label; });
+
+// Names in UTF-8 and in windows-1252, and names with blanks a browser would trim
+// from an option's text: each is offered, added and removed byte for byte, on a
+// page whose character set shows it.
+TEST_F(FileListActionsTest, NamesOfEitherEncodingRoundTripByteForByte) {
+  struct Name {
+    std::string bytes;
+    std::string posted;
+    std::string markup;
+  };
+  const Name names[] = {
+      {"caf\xC3\xA9.htm", "caf%C3%A9.htm", "caf\xC3\xA9.htm"},
+      {" lead.htm", "+lead.htm", " lead.htm"},
+      {"two  spaces.htm", "two++spaces.htm", "two  spaces.htm"},
+      {"caf\xE9.htm", "caf%E9.htm", "caf\xE9.htm"},
+  };
+  const auto header = [](const std::string& page) { return page.substr(0, page.find('\n')); };
+  dir.MakeDir("d");
+  for (int count = 1; count <= 4; ++count) {
+    const Name& name = names[count - 1];
+    dir.Write("d/" + name.bytes, "x");
+    const CgiResponse browsed =
+        Post("target=flist&act=chdir&fname=list.txt&dirlist=" + dir.Path("d"));
+    EXPECT_EQ(header(browsed.output), count < 4 ? "Content-type: text/html; charset=utf-8"
+                                                : "Content-type: text/html; charset=windows-1252");
+    EXPECT_NE(browsed.Body().find(" <option value=\"" + name.markup + "\">" + name.markup +
+                                  "</option>\n"),
+              std::string::npos);
+    const std::string added = Act("act=addfiles&curdir=" + dir.Path("d") +
+                                  "&rempath=/x&files=" + name.posted);
+    EXPECT_NE(added.find(" alert('1 entry added');"), std::string::npos) << name.bytes;
+    EXPECT_NE(dir.Read("list.txt").find("FILE=" + dir.Path("d/") + name.bytes + "\n"),
+              std::string::npos);
+  }
+  // The list's path of the windows-1252 name makes the page windows-1252 wherever it is browsed.
+  EXPECT_EQ(header(Post("target=flist&act=chdir&fname=list.txt&dirlist=/").output),
+            "Content-type: text/html; charset=windows-1252");
+  EXPECT_NE(Act("act=delchk&del=1&del=2&del=3&del=4").find(" alert('4 entries removed');"),
+            std::string::npos);
+  EXPECT_EQ(Entries(), "");
+}
+
+class VirtualPathTest : public FileListActionsTest {
+ protected:
+  // The value the page gives the virtual path field while browsing `folder`.
+  std::string Offered(const std::string& folder) {
+    CgiRequest request;
+    request.body = "target=flist&act=chdir&fname=list.txt&dirlist=" + folder;
+    request.env["DOCUMENT_ROOT"] = dir.Path("www");
+    const std::string page = Run(request).Body();
+    const std::string field = "<input type=\"text\" name=\"rempath\" value=\"";
+    const std::size_t at = page.find(field);
+    if (at == std::string::npos) return "(no field)";
+    return page.substr(at + field.size(), page.find('"', at + field.size()) - at - field.size());
+  }
+};
+
+// Under the document root the folder's address is offered; elsewhere nothing.
+TEST_F(VirtualPathTest, FolderUnderTheDocumentRootGetsItsAddress) {
+  dir.MakeDir("www/docs/a&b");
+  dir.MakeDir("wwwx");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.Path("www"), "/"},
+      {dir.Path("www/docs"), "/docs/"},
+      {dir.Path("www/docs/a%26b/"), "/docs/a&amp;b/"},
+      {dir.Path("www/docs/../docs"), "/docs/"},
+      {dir.Path("wwwx"), ""},
+      {"/", ""},
+  };
+  for (const auto& [folder, offered] : cases) EXPECT_EQ(Offered(folder), offered) << folder;
 }
 
 }  // namespace

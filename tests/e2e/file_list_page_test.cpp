@@ -73,10 +73,10 @@ TEST_F(FileListPageTest, FilesSortUpperCaseBeforeLowerCase) {
   }
   const std::string body = Browse(dir.Path("www"));
   EXPECT_EQ(SelectOptions(body, "files"),
-            " <option value=\"\">.hidden</option>\n"
-            " <option value=\"\">Zeta.htm</option>\n"
-            " <option value=\"\">alpha.htm</option>\n"
-            " <option value=\"\">b&amp;c.htm</option>\n");
+            " <option value=\".hidden\">.hidden</option>\n"
+            " <option value=\"Zeta.htm\">Zeta.htm</option>\n"
+            " <option value=\"alpha.htm\">alpha.htm</option>\n"
+            " <option value=\"b&amp;c.htm\">b&amp;c.htm</option>\n");
   EXPECT_NE(body.find(" <input type=\"button\" value=\"Add all files from the directory\" "
                       "onClick=\"fadddir2();\"><font size=0><br><br></font>\n"
                       " <input type=\"button\" value=\"Add selected files\" "
@@ -237,11 +237,9 @@ TEST_F(FileListPageTest, ScriptsSurroundTheBody) {
     EXPECT_LT(body.find(function), head) << function;
   }
   EXPECT_NE(body.find("alert(\"No entries are checked.\");"), std::string::npos);
-  EXPECT_NE(body.find("</table>\n<script language=\"JavaScript\"><!--\nvar i;\n"
-                      "for (i = 0; i < document.adddir.files.length; i++)\n"
-                      " document.adddir.files.options[i].value = "
-                      "document.adddir.files.options[i].text;\n//--></script>\n</body>\n</html>"),
+  EXPECT_NE(body.find("</table>\n<script language=\"JavaScript\"><!--\n(function () {\n"),
             std::string::npos);
+  EXPECT_NE(body.find("localStorage.getItem(fpathkey())"), std::string::npos);
 }
 
 }  // namespace

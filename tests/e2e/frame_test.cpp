@@ -7,8 +7,9 @@ namespace {
 
 using FrameTest = CgiTest;
 
+// The header of a page whose values are all UTF-8 (plain ASCII among them).
 const char kCgiHeader[] =
-    "Content-type: text/html; charset=windows-1252\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n"
+    "Content-type: text/html; charset=utf-8\nExpires: Thu, 01 Dec 1994 16:00:00 GMT\n"
     "X-Frame-Options: DENY\nContent-Security-Policy: frame-ancestors 'none'\n"
     "Cache-Control: no-store\nX-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n";
 

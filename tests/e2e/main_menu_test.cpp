@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "e2e/config_state_fixture.h"
 
@@ -104,6 +105,7 @@ std::string MenuBody(const std::string& page) {
 }
 
 TEST_F(MainMenuTest, OneConfigurationSpansBothColumnsWithoutSelector) {
+  WriteFile("tovimarq.ini", "");
   EXPECT_EQ(MenuBody(Get("").Body()), std::string(kSingleCell) + kMenuRows);
 }
 
@@ -121,5 +123,51 @@ TEST_F(MainMenuTest, NamesAreEscapedInTheMarkup) {
   EXPECT_NE(body.find("<b>a&amp;b.ini</b>\n"), std::string::npos);
   EXPECT_NE(body.find(" <option value=\"1\">&lt;c&gt;.ini</option>\n"), std::string::npos);
 }
+
+struct SelectionCase {
+  const char* label;
+  const char* stateFile;                 // nullptr: no state file
+  std::vector<const char*> configFiles;  // the configuration files that exist
+  const char* alert;                     // nullptr: no alert
+  const char* savedState;                // the state file afterwards (nullptr: none)
+  bool notMadeYet;                       // the menu says the selected file does not exist
+};
+
+class SelectionNoticeTest : public ConfigStateTest,
+                            public ::testing::WithParamInterface<SelectionCase> {};
+
+// The menu says why the selection changed, once, and when the selected file is still to come.
+TEST_P(SelectionNoticeTest, MenuSaysWhatBecameOfTheSelection) {
+  const SelectionCase& c = GetParam();
+  if (c.stateFile != nullptr) WriteFile("tvqconf.dat", c.stateFile);
+  for (const char* name : c.configFiles) WriteFile(name, "");
+  const std::string first = Get("").Body();
+  if (c.alert == nullptr) {
+    EXPECT_EQ(first.find(" alert('"), std::string::npos);
+  } else {
+    EXPECT_NE(first.find(std::string(" alert('") + c.alert + "');"), std::string::npos);
+  }
+  EXPECT_EQ(dir.Exists("tvqconf.dat") ? dir.Read("tvqconf.dat") : "(none)",
+            c.savedState != nullptr ? c.savedState : "(none)");
+  EXPECT_EQ(Get("").Body().find(" alert('"), std::string::npos) << "said again";
+  const std::string notice =
+      " does not exist yet; it will be created when you first save the\n <b>search defaults</b>.";
+  EXPECT_EQ(first.find(notice) != std::string::npos, c.notMadeYet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, SelectionNoticeTest,
+    ::testing::Values(
+        SelectionCase{"FreshInstall", nullptr, {}, nullptr, nullptr, true},
+        SelectionCase{"Usable", "a.ini\nb.ini\n", {"a.ini", "b.ini"}, nullptr, "a.ini\nb.ini\n",
+                      false},
+        SelectionCase{"SelectedGone", "a.ini\nb.ini\n", {"b.ini"},
+                      "a.ini can no longer be used; b.ini is selected", "b.ini\n", false},
+        SelectionCase{"EveryOneGone", "a.ini\n", {},
+                      "a.ini can no longer be used; tovimarq.ini is selected", "tovimarq.ini\n",
+                      true},
+        SelectionCase{"OtherGone", "a.ini\nb.ini\n", {"a.ini"}, nullptr, "a.ini\nb.ini\n",
+                      false}),
+    [](const ::testing::TestParamInfo<SelectionCase>& info) { return info.param.label; });
 
 }  // namespace

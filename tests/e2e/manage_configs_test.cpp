@@ -37,7 +37,7 @@ const char kFormEnd[] = R"( </select>
 <tr>
 <td>
  <input type="button" value="Delete" onClick="fdelini();"><br>
- <b>Remove the selected configuration</b>
+ <b>Remove the selected configuration</b> from the list; its file stays on disk.
 </td>
 </form>
 </tr>

@@ -27,6 +27,8 @@ class SaveSearchDefaultsTest : public CgiTest {
 struct SaveCase {
   const char* fields;
   const char* file;
+  // The lines after the saved message: one for each number the save clamped.
+  const char* notes = "";
 };
 
 void PrintTo(const SaveCase& c, std::ostream* out) { *out << c.fields; }
@@ -36,7 +38,9 @@ class SaveLineTest : public SaveSearchDefaultsTest,
 
 TEST_P(SaveLineTest, WritesTheExpectedFile) {
   dir.Write("tovimarq.ini", "QUERY=x\n# comment\nWORKDIR=old\n");
-  EXPECT_NE(Save(GetParam().fields).find(kSaved), std::string::npos);
+  const std::string saved = std::string("alert('Search defaults was saved successfully") +
+                            GetParam().notes + "');";
+  EXPECT_NE(Save(GetParam().fields).find(saved), std::string::npos);
   EXPECT_EQ(dir.Read("tovimarq.ini"), std::string("QUERY=x\n# comment\n") + GetParam().file);
 }
 
@@ -47,15 +51,17 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"quotes=50&allowsitemap=", ""},
         SaveCase{"isquotes=", ""},
         SaveCase{"isquotes=on&quotes=50", "QUOTES=50\n"},
-        SaveCase{"isquotes=&quotes=5", "QUOTES=10\n"},
-        SaveCase{"isquotes=&quotes=+7", "QUOTES=10\n"},
+        SaveCase{"isquotes=&quotes=5", "QUOTES=10\n", "\\nQUOTES was limited to 10"},
+        SaveCase{"isquotes=&quotes=+7", "QUOTES=10\n", "\\nQUOTES was limited to 10"},
         SaveCase{"isquotes=&quotes=7x", ""},
         SaveCase{"isquotes=&quotes=", ""},
         SaveCase{"isquotes=&quotes=7+", ""},
-        SaveCase{"isquotesize=&quotesize=20000", "QUOTESIZE=10000\n"},
-        SaveCase{"isquotesperdoc=&quotesperdoc=0", "QUOTESPERDOC=1\n"},
-        SaveCase{"isrelevancy=&relevancy=101", "RELEVANCY=100\n"},
-        SaveCase{"isrelevancy=&relevancy=-5", "RELEVANCY=0\n"},
+        SaveCase{"isquotesize=&quotesize=20000", "QUOTESIZE=10000\n",
+                 "\\nQUOTESIZE was limited to 10000"},
+        SaveCase{"isquotesperdoc=&quotesperdoc=0", "QUOTESPERDOC=1\n",
+                 "\\nQUOTESPERDOC was limited to 1"},
+        SaveCase{"isrelevancy=&relevancy=101", "RELEVANCY=100\n", "\\nRELEVANCY was limited to 100"},
+        SaveCase{"isrelevancy=&relevancy=-5", "RELEVANCY=0\n", "\\nRELEVANCY was limited to 0"},
         SaveCase{"isallowsitemap=", "ALLOWSITEMAP=NO\n"},
         SaveCase{"isallowsitemap=&allowsitemap=", "ALLOWSITEMAP=YES\n"},
         SaveCase{"iswarnings=", "WARNINGS=NO\n"},

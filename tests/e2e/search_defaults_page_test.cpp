@@ -44,8 +44,8 @@ TEST_F(SearchDefaultsPageTest, NoConfigurationShowsDefaultsUnchecked) {
   const std::string page = Page();
   EXPECT_TRUE(CheckedIncludeBoxes(page).empty());
   const char* const snippets[] = {
-      "<option value=\"\" selected>english</option>\n",
-      "<option value=\"\">ENGLISH.TVL</option>\n",
+      "<option value=\"english\" selected>english</option>\n",
+      "<option value=\"ENGLISH.TVL\">ENGLISH.TVL</option>\n",
       "name=\"filelist\" aria-labelledby=\"isfilelist-label\" size=40 maxlength=260 value=\"filelist.txt\">",
       "name=\"helpfile\" aria-labelledby=\"ishelpfile-label\" size=40 maxlength=260 value=\"help.htm\">",
       "name=\"layouts\" aria-labelledby=\"islayouts-label\" size=40 maxlength=260 value=\"layout_s.htm\">",
@@ -167,7 +167,7 @@ TEST_F(SearchDefaultsPageTest, LanguageFilesOnlyLowerCaseExtensionAndNoDirectori
   ASSERT_NE(start, std::string::npos);
   const auto end = page.find("</select>", start);
   EXPECT_EQ(page.substr(start, end - start),
-            "<select name=\"language\" aria-labelledby=\"islanguage-label\">\n<option value=\"\" selected>german</option>\n");
+            "<select name=\"language\" aria-labelledby=\"islanguage-label\">\n<option value=\"german\" selected>german</option>\n");
 }
 
 TEST_F(SearchDefaultsPageTest, OptionAfterASelectedOneIsNeverSelected) {
@@ -187,7 +187,7 @@ TEST_F(SearchDefaultsPageTest, ValuesAreEscapedInTheMarkup) {
   const std::string page = Page();
   EXPECT_NE(page.find("name=\"workdir\" aria-labelledby=\"isworkdir-label\" size=40 maxlength=260 value=\"a&quot;&lt;b&gt;&amp;c\">"),
             std::string::npos);
-  EXPECT_NE(page.find("<option value=\"\" selected>a&amp;b</option>"), std::string::npos);
+  EXPECT_NE(page.find("<option value=\"a&amp;b\" selected>a&amp;b</option>"), std::string::npos);
 }
 
 TEST_F(SearchDefaultsPageTest, FormElementsInTheOrderTheScriptCounts) {
@@ -246,10 +246,10 @@ TEST_F(SearchDefaultsPageTest, ScriptNamesEveryValueElementAndKeepsItsMessages) 
       "\"\\nClick OK to apply the changes.\"",
       "\" added: \"",                        "\" removed\\n\"",
       "\" set to: \"",                       "function feditdef()",
+      "ranges[20] = [10, 1000];",            "ranges[28] = [0, 100];",
+      "alert(name + \" must be a whole number\");",
   };
   for (const char* text : texts) EXPECT_NE(head.find(text), std::string::npos) << text;
-  const std::string tail = page.substr(page.find("</form>"));
-  EXPECT_NE(tail.find("languages[i].value = languages[i].text;"), std::string::npos);
 }
 
 }  // namespace

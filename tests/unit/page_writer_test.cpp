@@ -18,14 +18,10 @@ std::string Header(std::string_view heading, std::string_view value, int columns
   return out.str();
 }
 
-TEST(PageWriterTest, DocumentStartIsTheWholeCgiHeader) {
+TEST(PageWriterTest, DocumentStartIsTheHeadUpToTheTitle) {
   std::ostringstream out;
   PageWriter(out).WriteDocumentStart("Main Menu");
   const std::string start =
-      "Content-type: text/html; charset=windows-1252\n"
-      "Expires: Thu, 01 Dec 1994 16:00:00 GMT\nX-Frame-Options: DENY\n"
-      "Content-Security-Policy: frame-ancestors 'none'\nCache-Control: no-store\n"
-      "X-Content-Type-Options: nosniff\nReferrer-Policy: same-origin\n\n"
       "<html lang=\"en\"><head>\n<title>Tovimarq(tm) configuration utility - Main Menu</title>\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<style>\n";
   EXPECT_EQ(out.str().substr(0, start.size()), start);
@@ -137,6 +133,71 @@ TEST(PageWriterTest, TextAreaDropsTheLfOfEveryPairWhereverItFalls) {
     RecordingSink sink;
     PageWriter(sink).WriteTextArea(text);
     EXPECT_TRUE(sink.page == expected) << "length " << length;
+  }
+}
+
+// The CGI header goes before the held page and names its character set; once
+// the page has told it, the rest goes out as it is written.
+TEST(PageWriterTest, HeldPageFollowsTheHeaderNamingItsCharacterSet) {
+  const std::string held(70 * 1024, 'x');
+  for (const bool utf8 : {true, false}) {
+    RecordingSink sink;
+    HeldPage page(sink);
+    PageWriter writer(page);
+    writer.WriteString(held).WriteValue("<a>");
+    EXPECT_TRUE(sink.page.empty());
+    writer.DecideCharset(utf8);
+    EXPECT_TRUE(page.Released());
+    EXPECT_EQ(sink.page.substr(0, sink.page.find('\n') + 1),
+              utf8 ? "Content-type: text/html; charset=utf-8\n"
+                   : "Content-type: text/html; charset=windows-1252\n");
+    writer.WriteString(held).WriteValue("\xE9");
+    writer.DecideCharset(true);
+    const std::size_t body = sink.page.find("\n\n") + 2;
+    EXPECT_NE(sink.page.find("\nReferrer-Policy: same-origin\n\n"), std::string::npos);
+    EXPECT_EQ(sink.page.find("Content-type", 1), std::string::npos) << "one header";
+    EXPECT_TRUE(sink.page.substr(body) == held + "&lt;a&gt;" + held + "\xE9");
+  }
+}
+
+struct CharsetCase {
+  const char* name;
+  std::string value;  // written as a value, as a text area and as a message
+  bool utf8;
+};
+
+// Whatever way a value reaches the page, one that is not UTF-8 makes it windows-1252.
+TEST(PageWriterTest, EveryWayOfAValueCountsForTheCharacterSet) {
+  const std::string longUtf8 = std::string(20000, 'a') + "\xE2\x82\xAC" + std::string(20000, 'b');
+  const CharsetCase cases[] = {
+      {"ascii", "plain <name>", true},
+      {"two-byte", "caf\xC3\xA9.htm", true},
+      {"four-byte", "\xF0\x9F\x98\x80", true},
+      {"long, a sequence at every piece boundary", [] {
+         std::string text;
+         while (text.size() < 70000) text += "\xE2\x82\xAC\r\n";
+         return text;
+       }(), true},
+      {"long", longUtf8, true},
+      {"windows-1252", "caf\xE9.htm", false},
+      {"overlong", "\xC0\xAF", false},
+      {"surrogate", "\xED\xA0\x80", false},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", false},
+      {"cut short", "ab\xE2\x82", false},
+      {"lone continuation", "\x80", false},
+      {"long, bad byte at the end", std::string(30000, 'a') + "\xFF", false},
+  };
+  for (const CharsetCase& c : cases) {
+    RecordingSink sink;
+    PageWriter value(sink);
+    value.WriteValue(c.value);
+    EXPECT_EQ(value.AllUtf8(), c.utf8) << "value " << c.name;
+    PageWriter area(sink);
+    area.WriteTextArea(c.value);
+    EXPECT_EQ(area.AllUtf8(), c.utf8) << "text area " << c.name;
+    PageWriter message(sink);
+    message.WritePageHeader("H", "", 1, true, {c.value});
+    EXPECT_EQ(message.AllUtf8(), c.utf8) << "message " << c.name;
   }
 }
 

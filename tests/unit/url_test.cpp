@@ -73,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{"http://h/d/p.cgi?a/b", "/x", "http://h/x"},
         // Bytes from 0x80 up: lower-cased in the host, escaped in the path only
         // when they are in the escape set, never trimmed.
-        ResolveCase{"", "http://H\xC9\xD7/\xC9\xA0\x80", "http://h\xE9\xD7/\xC9%A0\x80"},
+        ResolveCase{"", "http://H\xC9\xD7/\xE9\xA0x\x80", "http://h\xE9\xD7/\xE9%A0x\x80"},
+        // The bytes of a UTF-8 character stay as they are, in the host too; a byte
+        // of the escape set outside such a character is escaped.
+        ResolveCase{"", "http://h/caf\xC3\xA9/\xC3\xA9\xA9", "http://h/caf\xC3\xA9/\xC3\xA9%A9"},
+        ResolveCase{"", "http://M\xC3\x9Cller/", "http://m\xC3\x9Cller/"},
         ResolveCase{"", "http://\x8A\x8C\x9F\x8E/", "http://\x9A\x9C\xFF\x8E/"},
         ResolveCase{"", "\xA0x\xE9", "%A0x\xE9"},
         ResolveCase{"http://h/", "\xA0", "http://h/%A0"},
