@@ -68,7 +68,7 @@ if port_in_use; then busy; fi
 # The compiler and CMake; GoogleTest and Google Benchmark because build/release is configured
 # with the tests and benchmarks, as scripts/test.sh configures it; the web server and htpasswd,
 # which writes its password file.
-packages=(g++ cmake make libgtest-dev libbenchmark-dev lighttpd apache2-utils)
+packages=(g++ cmake make libgtest-dev libbenchmark-dev libxxhash-dev libdtl-dev lighttpd apache2-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

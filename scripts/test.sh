@@ -4,7 +4,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make libgtest-dev libbenchmark-dev)
+packages=(g++ cmake make libgtest-dev libbenchmark-dev libxxhash-dev libdtl-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

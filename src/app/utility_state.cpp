@@ -64,11 +64,12 @@ void LoadUtilityState(AppState& state) {
   }
   state.stateLoaded = true;
   // The selected configuration was deleted, or may no longer be read or written:
-  // say which one takes its place, once, by keeping the new selection.
+  // say which one takes its place. The file itself changes only through an
+  // action, under the lock and in the change history, so a page view says it
+  // again until then.
   if (!selected.empty() && selected != state.currentConfig) {
     state.messages.push_back(selected + " can no longer be used; " + state.currentConfig +
                              " is selected");
-    SaveUtilityState(state);
   }
 }
 

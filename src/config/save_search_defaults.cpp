@@ -162,8 +162,14 @@ void SaveSearchDefaults(AppState& state) {
   // reach the file system intact, and never over the utility's own files, which
   // only a state file edited by hand can list.
   if (!IsKnownConfig(state, target) || HoldsLineBreakOrZero(target) ||
-      IsOwnFile(target, state.programName) || !ReadCurrentLines(target, current)) {
+      IsOwnFile(target, state.programName)) {
     state.messages.push_back("Error creating file " + target);
+    return;
+  }
+  // A file that cannot be read whole is left alone, and the choices stay on the page.
+  if (!ReadCurrentLines(target, current)) {
+    state.messages.push_back("Error creating file " + target);
+    RedrawPostedChoices(state, target, MergedLines({}, state.form));
     return;
   }
   const std::vector<std::string> lines = MergedLines(current, state.form);

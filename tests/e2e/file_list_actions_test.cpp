@@ -360,7 +360,7 @@ class VirtualPathTest : public FileListActionsTest {
     request.body = "target=flist&act=chdir&fname=list.txt&dirlist=" + folder;
     request.env["DOCUMENT_ROOT"] = dir.Path("www");
     const std::string page = Run(request).Body();
-    const std::string field = "<input type=\"text\" name=\"rempath\" value=\"";
+    const std::string field = "<input type=\"text\" name=\"rempath\" id=\"rempath\" value=\"";
     const std::size_t at = page.find(field);
     if (at == std::string::npos) return "(no field)";
     return page.substr(at + field.size(), page.find('"', at + field.size()) - at - field.size());

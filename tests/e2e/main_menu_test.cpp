@@ -149,7 +149,8 @@ TEST_P(SelectionNoticeTest, MenuSaysWhatBecameOfTheSelection) {
   }
   EXPECT_EQ(dir.Exists("tvqconf.dat") ? dir.Read("tvqconf.dat") : "(none)",
             c.savedState != nullptr ? c.savedState : "(none)");
-  EXPECT_EQ(Get("").Body().find(" alert('"), std::string::npos) << "said again";
+  // A page view changes no file: the next one says the same.
+  EXPECT_EQ(Get("").Body(), first);
   const std::string notice =
       " does not exist yet; it will be created when you first save the\n <b>search defaults</b>.";
   EXPECT_EQ(first.find(notice) != std::string::npos, c.notMadeYet);
@@ -162,9 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"Usable", "a.ini\nb.ini\n", {"a.ini", "b.ini"}, nullptr, "a.ini\nb.ini\n",
                       false},
         SelectionCase{"SelectedGone", "a.ini\nb.ini\n", {"b.ini"},
-                      "a.ini can no longer be used; b.ini is selected", "b.ini\n", false},
+                      "a.ini can no longer be used; b.ini is selected", "a.ini\nb.ini\n", false},
         SelectionCase{"EveryOneGone", "a.ini\n", {},
-                      "a.ini can no longer be used; tovimarq.ini is selected", "tovimarq.ini\n",
+                      "a.ini can no longer be used; tovimarq.ini is selected", "a.ini\n",
                       true},
         SelectionCase{"OtherGone", "a.ini\nb.ini\n", {"a.ini"}, nullptr, "a.ini\nb.ini\n",
                       false}),
