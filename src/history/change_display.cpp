@@ -33,10 +33,19 @@ void WriteLastChangeLine(PageWriter& out, const std::string& programName,
   out.WriteString("\">History of this file</a></td>\n</tr>\n");
 }
 
+namespace {
+
 bool ReadChangeContent(const ChangeHistory& history, const std::string& id,
                        const std::string& file, std::string& content) {
   content.clear();
   if (id == kNoContent) return true;
   if (history.ReadVersion(id, content)) return true;
   return ReadWholeFile(file, content) && ContentIdOf(content) == id;
+}
+
+}  // namespace
+
+bool ReadChangeTexts(const ChangeHistory& history, const Change& change, ChangeTexts& texts) {
+  return ReadChangeContent(history, change.before, change.file, texts.before) &&
+         ReadChangeContent(history, change.after, change.file, texts.after);
 }

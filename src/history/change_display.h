@@ -19,7 +19,13 @@ void WriteLastChangeLine(PageWriter& out, const std::string& programName,
 void WriteFileHistoryHref(PageWriter& out, const std::string& programName,
                           const std::string& file);
 
-// The content of version `id` of `file`: kept in the history, or the file
-// itself while it still has that content; an empty text for kNoContent.
-bool ReadChangeContent(const ChangeHistory& history, const std::string& id,
-                       const std::string& file, std::string& content);
+// The contents of a file before and after a change.
+struct ChangeTexts {
+  std::string before;
+  std::string after;
+};
+
+// Reads both versions of `change`: each kept in the history, or the file itself
+// while it still has that content, or an empty text for kNoContent. False when
+// one of them is no longer kept.
+bool ReadChangeTexts(const ChangeHistory& history, const Change& change, ChangeTexts& texts);

@@ -47,7 +47,7 @@ void WriteHunkHeader(PageWriter& out, const DiffHunk& hunk) {
 // how many changed lines were left out.
 long WriteHunks(PageWriter& out, const LineDiff& diff) {
   out.WriteString(
-      "<table class=\"diff\" cellspacing=0 cellpadding=2 width=\"100%\">\n"
+      "<div class=\"scrolls\">\n<table class=\"diff\" cellspacing=0 cellpadding=2 width=\"100%\">\n"
       "<tr>\n<th>Before</th>\n<th>After</th>\n<th>Line</th>\n</tr>\n");
   long shown = 0;
   for (const DiffHunk& hunk : diff.hunks) {
@@ -58,7 +58,7 @@ long WriteHunks(PageWriter& out, const LineDiff& diff) {
       WriteDiffLine(out, line);
     }
   }
-  out.WriteString("</table>\n");
+  out.WriteString("</table>\n</div>\n");
   return diff.added + diff.removed - std::min(shown, kMostChangedLines);
 }
 
@@ -73,15 +73,12 @@ void WriteSummary(PageWriter& out, const AppState& state, const Change& change) 
 
 void WriteDiff(PageWriter& out, const AppState& state, const Change& change) {
   WriteSummary(out, state, change);
-  const ChangeHistory history;
-  std::string before;
-  std::string after;
-  if (!ReadChangeContent(history, change.before, change.file, before) ||
-      !ReadChangeContent(history, change.after, change.file, after)) {
+  ChangeTexts texts;
+  if (!ReadChangeTexts(ChangeHistory(), change, texts)) {
     out.WriteString("<p>The versions of this change are no longer kept.</p>\n");
     return;
   }
-  const LineDiff diff = DiffLines(before, after);
+  const LineDiff diff = DiffLines(texts.before, texts.after);
   out.WriteString("<p>+").WriteNumber(diff.added).WriteString(" &minus;");
   out.WriteNumber(diff.removed).WriteString(" lines</p>\n");
   const long left = WriteHunks(out, diff);

@@ -39,14 +39,12 @@ Selection Select(const std::vector<Change>& changes, const std::string& file, lo
 }
 
 void WriteChangeSize(PageWriter& out, const ChangeHistory& history, const Change& change) {
-  std::string before;
-  std::string after;
-  if (!ReadChangeContent(history, change.before, change.file, before) ||
-      !ReadChangeContent(history, change.after, change.file, after)) {
+  ChangeTexts texts;
+  if (!ReadChangeTexts(history, change, texts)) {
     out.WriteString("no longer kept");
     return;
   }
-  const LineDiff diff = DiffLines(before, after);
+  const LineDiff diff = DiffLines(texts.before, texts.after);
   out.WriteString("+").WriteNumber(diff.added).WriteString(" &minus;").WriteNumber(diff.removed);
 }
 
@@ -85,8 +83,9 @@ void WriteChangeRow(PageWriter& out, const AppState& state, const ChangeHistory&
 
 void WriteChangeTable(PageWriter& out, const AppState& state, const ChangeHistory& history,
                       const std::vector<Change>& shown) {
+  // On a narrow screen the table scrolls sideways on its own, its cells unbroken.
   out.WriteString(
-      "<table class=\"history\" border=1 cellspacing=0 cellpadding=4 width=\"100%\">\n"
+      "<div class=\"scrolls\">\n<table class=\"history\" border=1 cellspacing=0 cellpadding=4 width=\"100%\">\n"
       "<tr>\n<th>When (UTC)</th>\n<th>Who</th>\n<th>From</th>\n<th>What</th>\n"
       "<th>File</th>\n<th>Lines</th>\n<th>Restore</th>\n</tr>\n");
   // The restore buttons carry the id of each file as it stands, read once a file.
@@ -98,7 +97,7 @@ void WriteChangeTable(PageWriter& out, const AppState& state, const ChangeHistor
     }
     WriteChangeRow(out, state, history, change, current->second);
   }
-  out.WriteString("</table>\n");
+  out.WriteString("</table>\n</div>\n");
 }
 
 // The title line: which changes are shown, and the way back to all of them.

@@ -117,6 +117,8 @@ const char kPhoneLayout[] =
     " input[type=button], input[type=submit] { white-space: normal; }\n"
     " input[type=checkbox], input[type=radio] { width: 24px; height: 24px; }\n"
     " .scrolls { overflow-x: auto; max-width: calc(100vw - 40px); }\n"
+    " .scrolls table.history td, .scrolls table.diff td { white-space: nowrap; "
+    "overflow-wrap: normal; }\n"
     "}\n"
     "</style>\n";
 
