@@ -89,6 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
                   Failed("doc.htm", "No such file or directory")},
         SaveFault{"PastFileSizeLimit", [](const TempDir& d) { d.Write("searchform.htm", "old"); },
                   kForm, Failed("searchform.htm", "File too large"), 100},
+        // A file with another name is written in place, yet only once the new content is whole.
+        SaveFault{"HardLinkedPastFileSizeLimit",
+                  [](const TempDir& d) {
+                    d.Write("doc.htm", "old");
+                    ASSERT_EQ(link(d.Path("doc.htm").c_str(), d.Path("doc-link.htm").c_str()), 0);
+                  },
+                  kDoc, Failed("doc.htm", "File too large"), 2000},
         SaveFault{"ReadOnlyFolder",
                   [](const TempDir& d) {
                     d.Write("doc.htm", "old");
