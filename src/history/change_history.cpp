@@ -5,18 +5,28 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <unordered_set>
 
 #include "cgi/form_data.h"
 #include "fileio/content_id.h"
+#include "fileio/regular_file.h"
+#include "history/change_display.h"
+#include "history/line_diff.h"
 
 namespace {
 
 constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kLogMode = 0600;
 constexpr long long kBytesPerMegabyte = 1024 * 1024;
+// The fields of a log line that hold the ids before and after.
+constexpr int kBeforeField = 6;
+constexpr int kAfterField = 7;
+// Old versions are looked for every this many changes (or every change when the
+// history keeps fewer), so a change rarely pays for listing the store.
+constexpr long kPruneEvery = 16;
 
 // The whole non-negative number `text` holds, if it holds one.
 std::optional<long> WholeNumber(const std::optional<std::string>& text) {
@@ -52,21 +62,66 @@ ChangeAuthor AuthorOf(const CgiEnvironment& env, const std::string& action) {
 ChangeHistory::ChangeHistory(std::string folder)
     : folder_(std::move(folder)), versions_(folder_ + "/versions") {}
 
-std::vector<Change> ChangeHistory::Changes() const { return ReadChanges(LogPath()); }
+std::string ChangeHistory::LogText() const {
+  std::string text;
+  return ReadWholeFile(LogPath(), text) ? text : std::string();
+}
 
-std::optional<Change> ChangeHistory::LastChangeOf(const std::string& file) const {
-  const std::vector<Change> changes = Changes();
-  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-    if (change->file == file) return *change;
+template <typename Wanted>
+std::optional<Change> ChangeHistory::NewestWhere(Wanted wanted) const {
+  const std::string text = LogText();
+  Change change;
+  for (const std::string_view line : NewestFirst(text)) {
+    if (wanted(line) && ParseChange(line, change)) return change;
   }
   return std::nullopt;
 }
 
-std::optional<Change> ChangeHistory::Find(long sequence) const {
-  for (const Change& change : Changes()) {
-    if (change.sequence == sequence) return change;
+ChangeHistory::Selection ChangeHistory::Newest(const std::string& file, long from,
+                                               std::size_t count) const {
+  const std::string text = LogText();
+  const std::string field = EscapeLogField(file);
+  Selection selection;
+  Change change;
+  for (const std::string_view line : NewestFirst(text)) {
+    if ((!file.empty() && LogField(line, 5) != field) || !ParseChange(line, change) ||
+        (from > 0 && change.sequence > from)) {
+      continue;
+    }
+    if (selection.changes.size() == count) {
+      selection.older = change.sequence;
+      break;
+    }
+    selection.changes.push_back(change);
   }
-  return std::nullopt;
+  return selection;
+}
+
+std::optional<Change> ChangeHistory::LastChangeOf(const std::string& file) const {
+  const std::string field = EscapeLogField(file);
+  return NewestWhere([&field](std::string_view line) { return LogField(line, 5) == field; });
+}
+
+std::optional<Change> ChangeHistory::Find(long sequence) const {
+  const std::string number = std::to_string(sequence);
+  return NewestWhere([&number](std::string_view line) { return LogField(line, 0) == number; });
+}
+
+std::map<long, std::pair<long, long>> ChangeHistory::RecordedSizes() const {
+  std::map<long, std::pair<long, long>> sizes;
+  std::string text;
+  if (!ReadWholeFile(SizesPath(), text)) return sizes;
+  for (const std::string_view line : NewestFirst(text)) {
+    int sequence = 0;
+    int added = 0;
+    int removed = 0;
+    if (ParseWholeInt(std::string(LogField(line, 0)), sequence) == 0 &&
+        ParseWholeInt(std::string(LogField(line, 1)), added) == 0 &&
+        ParseWholeInt(std::string(LogField(line, 2)), removed) == 0) {
+      sizes.emplace(sequence, std::make_pair(added, removed));
+    }
+  }
+  return sizes;
 }
 
 bool ChangeHistory::ReadVersion(const std::string& id, std::string& content) const {
@@ -94,37 +149,47 @@ void ChangeRecorder::Replaced(const std::string& name, const std::string& afterI
   versions_.Commit();
   Change change{LastSequence(LogPath()) + 1, UtcNow(), author_.user, author_.address,
                 author_.action, name, before_, afterId};
-  if (Append(change)) Prune();
+  if (!AppendLine(LogPath(), FormatChange(change))) return;
+  RecordSize(change);
+  if (change.sequence % std::min(kPruneEvery, limits_.changes) == 0) Prune();
 }
 
 void ChangeRecorder::Abandoned() { versions_.Discard(); }
 
-bool ChangeRecorder::Append(const Change& change) const {
-  const int descriptor =
-      open(LogPath().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogMode);
+bool ChangeRecorder::AppendLine(const std::string& path, const std::string& line) {
+  const int descriptor = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogMode);
   if (descriptor < 0) return false;
-  const std::string line = FormatChange(change) + "\n";
-  const bool written = write(descriptor, line.data(), line.size()) ==
-                       static_cast<ssize_t>(line.size());
+  const std::string text = line + "\n";
+  const bool written = write(descriptor, text.data(), text.size()) ==
+                       static_cast<ssize_t>(text.size());
   close(descriptor);
   return written;
 }
 
+void ChangeRecorder::RecordSize(const Change& change) const {
+  ChangeTexts texts;
+  if (!ReadChangeTexts(*this, change, texts)) return;
+  const LineDiff diff = DiffLines(texts.before, texts.after);
+  AppendLine(SizesPath(), std::to_string(change.sequence) + "\t" + std::to_string(diff.added) +
+                              "\t" + std::to_string(diff.removed));
+}
+
 void ChangeRecorder::Prune() const {
-  const std::vector<Change> changes = Changes();
+  const std::string text = LogText();
   std::unordered_set<std::string> kept;
   long long bytes = 0;
   long counted = 0;
-  for (auto change = changes.rbegin(); change != changes.rend() && counted < limits_.changes;
-       ++change, ++counted) {
-    for (const std::string* id : {&change->before, &change->after}) {
-      if (kept.count(*id) != 0 || !versions_.Has(*id)) continue;
-      bytes += versions_.SizeOf(*id);
+  for (const std::string_view line : NewestFirst(text)) {
+    if (counted++ == limits_.changes) break;
+    for (const int field : {kBeforeField, kAfterField}) {
+      const std::string id(LogField(line, field));
+      if (kept.count(id) != 0 || !versions_.Has(id)) continue;
+      bytes += versions_.SizeOf(id);
       if (bytes > limits_.bytes) {
         versions_.RemoveAllBut(kept);
         return;
       }
-      kept.insert(*id);
+      kept.insert(id);
     }
   }
   versions_.RemoveAllBut(kept);

@@ -1,7 +1,9 @@
 // The change history: every replaced file's previous content kept, every change logged.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -38,18 +40,34 @@ class ChangeHistory {
  public:
   explicit ChangeHistory(std::string folder = kHistoryFolder);
 
-  // Every change, oldest first.
-  std::vector<Change> Changes() const;
+  // Up to `count` changes, newest first: only those of `file` unless it is
+  // empty, none newer than change `from` unless it is 0; `older` is the number
+  // of the next older one (0: none).
+  struct Selection {
+    std::vector<Change> changes;
+    long older = 0;
+  };
+  Selection Newest(const std::string& file, long from, std::size_t count) const;
   // The newest change of `file`, if any.
   std::optional<Change> LastChangeOf(const std::string& file) const;
   // The change numbered `sequence`, if any.
   std::optional<Change> Find(long sequence) const;
   // The content of version `id`; false when it is no longer kept.
   bool ReadVersion(const std::string& id, std::string& content) const;
+  // The lines added and removed by each change, as recorded when it was made;
+  // a change missing here (its recording failed) is measured from its versions.
+  std::map<long, std::pair<long, long>> RecordedSizes() const;
   bool KeepsVersion(const std::string& id) const;
 
  protected:
   std::string LogPath() const { return folder_ + "/log"; }
+  // One line per change: its number, the lines it added and removed, TAB-separated.
+  std::string SizesPath() const { return folder_ + "/sizes"; }
+  // The log's whole text; empty when there is none.
+  std::string LogText() const;
+  // The newest change whose line satisfies `wanted`, parsed.
+  template <typename Wanted>
+  std::optional<Change> NewestWhere(Wanted wanted) const;
 
   std::string folder_;
   VersionStore versions_;
@@ -65,7 +83,10 @@ class ChangeRecorder : public ChangeHistory, public ReplacementRecorder {
   void Abandoned() override;
 
  private:
-  bool Append(const Change& change) const;
+  // Appends `line` and its LF to the file at `path`, created private.
+  static bool AppendLine(const std::string& path, const std::string& line);
+  // Records the size of `change` for the history page.
+  void RecordSize(const Change& change) const;
   // Removes the versions that the newest changes within the limits do not need.
   void Prune() const;
 

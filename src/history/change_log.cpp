@@ -10,7 +10,6 @@
 
 #include "cgi/form_data.h"
 #include "cgi/url_decode.h"
-#include "fileio/text_file.h"
 
 namespace {
 
@@ -21,10 +20,6 @@ constexpr off_t kTailBytes = 64 * 1024;
 
 bool NeedsEscape(unsigned char byte) { return byte < 0x21 || byte == 0x7F || byte == '%'; }
 
-// A text field; "-" stands for an empty one, so that no field is ever empty.
-std::string EscapeField(std::string_view text) {
-  return text.empty() ? std::string("-") : PercentEncode(text, NeedsEscape);
-}
 
 std::vector<std::string_view> SplitFields(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -41,8 +36,8 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 
 std::string FormatChange(const Change& change) {
   const std::array<std::string, kFieldCount> fields = {
-      std::to_string(change.sequence), change.time,         EscapeField(change.user),
-      EscapeField(change.address),     EscapeField(change.action), EscapeField(change.file),
+      std::to_string(change.sequence), change.time,         EscapeLogField(change.user),
+      EscapeLogField(change.address),     EscapeLogField(change.action), EscapeLogField(change.file),
       change.before,                   change.after};
   std::string line;
   for (const std::string& field : fields) {
@@ -70,20 +65,33 @@ bool ParseChange(std::string_view line, Change& change) {
   return true;
 }
 
-std::vector<Change> ReadChanges(const std::string& path) {
-  std::vector<Change> changes;
-  TextFile log;
-  log.SetPath(path);
-  log.OpenRead();
-  std::string line;
-  Change change;
-  while (TakeFileError() == 0 && !log.AtEnd()) {
-    log.ReadLine(line);
-    if (ParseChange(line, change)) changes.push_back(change);
+// A text field; "-" stands for an empty one, so that no field is ever empty.
+std::string EscapeLogField(std::string_view text) {
+  return text.empty() ? std::string("-") : PercentEncode(text, NeedsEscape);
+}
+
+std::string_view LogField(std::string_view line, int index) {
+  std::size_t start = 0;
+  for (int skipped = 0; skipped < index; ++skipped) {
+    start = line.find(kSeparator, start);
+    if (start == std::string_view::npos) return {};
+    ++start;
   }
-  log.Close();
-  TakeFileError();
-  return changes;
+  return line.substr(start, line.find(kSeparator, start) - start);
+}
+
+std::vector<std::string_view> NewestFirst(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t end = text.size();
+  while (end > 0) {
+    std::size_t lineEnd = end;
+    if (text[lineEnd - 1] == '\n') --lineEnd;
+    const std::size_t feed = lineEnd == 0 ? std::string_view::npos : text.rfind('\n', lineEnd - 1);
+    const std::size_t first = feed == std::string_view::npos ? 0 : feed + 1;
+    if (lineEnd > first) lines.push_back(text.substr(first, lineEnd - first));
+    end = first;
+  }
+  return lines;
 }
 
 long LastSequence(const std::string& path) {

@@ -25,8 +25,14 @@ std::string FormatChange(const Change& change);
 // The change a log line holds; false for a line that is not one.
 bool ParseChange(std::string_view line, Change& change);
 
-// Every change in the log at `path`, oldest first; none when there is no log.
-std::vector<Change> ReadChanges(const std::string& path);
+// A text field as FormatChange writes it, for comparing with a line's field.
+std::string EscapeLogField(std::string_view text);
+
+// Field `index` (0 to 7) of a log line as written; empty when it has fewer.
+std::string_view LogField(std::string_view line, int index);
+
+// The lines of a log's text, newest first.
+std::vector<std::string_view> NewestFirst(std::string_view text);
 
 // The sequence number of the log's last line; 0 for an empty or missing log.
 long LastSequence(const std::string& path);

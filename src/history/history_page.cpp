@@ -18,34 +18,21 @@ namespace {
 
 constexpr std::size_t kChangesPerPage = 50;
 
-// The changes the page shows, newest first, and the number of the next older
-// change when there are more.
-struct Selection {
-  std::vector<Change> shown;
-  long older = 0;
-};
+using Sizes = std::map<long, std::pair<long, long>>;
 
-Selection Select(const std::vector<Change>& changes, const std::string& file, long from) {
-  Selection selection;
-  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-    if ((from > 0 && change->sequence > from) || (!file.empty() && change->file != file)) continue;
-    if (selection.shown.size() == kChangesPerPage) {
-      selection.older = change->sequence;
-      break;
-    }
-    selection.shown.push_back(*change);
-  }
-  return selection;
-}
-
-void WriteChangeSize(PageWriter& out, const ChangeHistory& history, const Change& change) {
-  ChangeTexts texts;
-  if (!ReadChangeTexts(history, change, texts)) {
+void WriteChangeSize(PageWriter& out, const ChangeHistory& history, const Sizes& sizes,
+                     const Change& change) {
+  std::pair<long, long> size;
+  if (const auto recorded = sizes.find(change.sequence); recorded != sizes.end()) {
+    size = recorded->second;
+  } else if (ChangeTexts texts; ReadChangeTexts(history, change, texts)) {
+    const LineDiff diff = DiffLines(texts.before, texts.after);
+    size = {diff.added, diff.removed};
+  } else {
     out.WriteString("no longer kept");
     return;
   }
-  const LineDiff diff = DiffLines(texts.before, texts.after);
-  out.WriteString("+").WriteNumber(diff.added).WriteString(" &minus;").WriteNumber(diff.removed);
+  out.WriteString("+").WriteNumber(size.first).WriteString(" &minus;").WriteNumber(size.second);
 }
 
 void WriteRestoreForm(PageWriter& out, const AppState& state, const Change& change,
@@ -61,8 +48,16 @@ void WriteRestoreForm(PageWriter& out, const AppState& state, const Change& chan
       "<input type=\"submit\" value=\"Restore the version before this change\">\n</form>\n");
 }
 
-void WriteChangeRow(PageWriter& out, const AppState& state, const ChangeHistory& history,
-                    const Change& change, const std::string& currentVersion) {
+// What every row of the table reads from.
+struct TableSources {
+  const AppState& state;
+  const ChangeHistory& history;
+  Sizes sizes;
+};
+
+void WriteChangeRow(PageWriter& out, const TableSources& sources, const Change& change,
+                    const std::string& currentVersion) {
+  const AppState& state = sources.state;
   out.WriteString("<tr>\n<td nowrap>").WriteValue(DisplayTime(change.time));
   out.WriteString("</td>\n<td>").WriteValue(change.user);
   out.WriteString("</td>\n<td>").WriteValue(change.address);
@@ -71,9 +66,9 @@ void WriteChangeRow(PageWriter& out, const AppState& state, const ChangeHistory&
   out.WriteValue(ActionWords(change.action)).WriteString("</a></td>\n<td><a href=\"");
   WriteFileHistoryHref(out, state.programName, change.file);
   out.WriteString("\">").WriteValue(change.file).WriteString("</a></td>\n<td nowrap>");
-  WriteChangeSize(out, history, change);
+  WriteChangeSize(out, sources.history, sources.sizes, change);
   out.WriteString("</td>\n<td>");
-  if (history.KeepsVersion(change.before)) {
+  if (sources.history.KeepsVersion(change.before)) {
     WriteRestoreForm(out, state, change, currentVersion);
   } else if (change.before != "-") {
     out.WriteString("no longer kept");
@@ -85,17 +80,19 @@ void WriteChangeTable(PageWriter& out, const AppState& state, const ChangeHistor
                       const std::vector<Change>& shown) {
   // On a narrow screen the table scrolls sideways on its own, its cells unbroken.
   out.WriteString(
-      "<div class=\"scrolls\">\n<table class=\"history\" border=1 cellspacing=0 cellpadding=4 width=\"100%\">\n"
+      "<div class=\"scrolls\">\n"
+      "<table class=\"history\" border=1 cellspacing=0 cellpadding=4 width=\"100%\">\n"
       "<tr>\n<th>When (UTC)</th>\n<th>Who</th>\n<th>From</th>\n<th>What</th>\n"
       "<th>File</th>\n<th>Lines</th>\n<th>Restore</th>\n</tr>\n");
   // The restore buttons carry the id of each file as it stands, read once a file.
   std::map<std::string, std::string> currentVersions;
+  const TableSources sources{state, history, history.RecordedSizes()};
   for (const Change& change : shown) {
     auto current = currentVersions.find(change.file);
     if (current == currentVersions.end()) {
       current = currentVersions.emplace(change.file, CurrentVersionOf(change.file)).first;
     }
-    WriteChangeRow(out, state, history, change, current->second);
+    WriteChangeRow(out, sources, change, current->second);
   }
   out.WriteString("</table>\n</div>\n");
 }
@@ -131,13 +128,13 @@ void RenderHistoryPage(PageWriter& out, const AppState& state) {
   int from = 0;
   GetIntField(state.form, "from", from);
   const ChangeHistory history;
-  const Selection selection = Select(history.Changes(), file, from);
+  const ChangeHistory::Selection selection = history.Newest(file, from, kChangesPerPage);
   out.WriteString("<tr>\n<td>\n");
   WriteSelectionLine(out, state, file);
-  if (selection.shown.empty()) {
+  if (selection.changes.empty()) {
     out.WriteString("<p><b>No change has been recorded.</b></p>\n");
   } else {
-    WriteChangeTable(out, state, history, selection.shown);
+    WriteChangeTable(out, state, history, selection.changes);
   }
   WriteOlderLink(out, state, file, selection.older);
   out.WriteString("</td>\n</tr>\n<tr>\n<td align=\"center\">\n");

@@ -37,6 +37,20 @@ TEST(ChangeLogTest, OtherLinesAreNotChanges) {
   }
 }
 
+TEST(ChangeLogTest, LinesAreTakenNewestFirstWithoutBlanks) {
+  const auto joined = [](const std::string& text) {
+    std::string lines;
+    for (const std::string_view line : NewestFirst(text)) lines += std::string(line) + "|";
+    return lines;
+  };
+  EXPECT_EQ(joined(""), "");
+  EXPECT_EQ(joined("a\n"), "a|");
+  EXPECT_EQ(joined("a\nb"), "b|a|");
+  EXPECT_EQ(joined("\na\n\n\nb\n"), "b|a|");
+  EXPECT_EQ(LogField("1\tt\tu", 2), "u");
+  EXPECT_EQ(LogField("1\tt\tu", 3), "");
+}
+
 struct DiffCase {
   const char* name;
   std::string before, after;
