@@ -1,18 +1,24 @@
 /* Starts a CGI program as a web server does for a POST: the request body on standard input.
  *
- *   cgi_post BODY_FILE PROGRAM [ARGUMENT...]
+ *   cgi_post BODY_FILE [NAME=VALUE...] PROGRAM [ARGUMENT...]
  *
- * The benchmark runs the floor through it too, so both sides pay for this one extra exec. */
+ * Each NAME=VALUE before the program is set in its environment, as env does, so commands that
+ * differ only in their environment run side by side in one hyperfine run. The benchmark runs
+ * the floor through it too, so both sides pay for this one extra exec. */
 #include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
 extern char** environ;
 
 int main(int argc, char** argv) {
   int body;
-  if (argc < 3) {
-    fputs("usage: cgi_post BODY_FILE PROGRAM [ARGUMENT...]\n", stderr);
+  int program = 2;
+  while (program < argc && strchr(argv[program], '=') != NULL) putenv(argv[program++]);
+  if (program >= argc) {
+    fputs("usage: cgi_post BODY_FILE [NAME=VALUE...] PROGRAM [ARGUMENT...]\n", stderr);
     return 2;
   }
   body = open(argv[1], O_RDONLY);
@@ -21,7 +27,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   close(body);
-  execve(argv[2], argv + 2, environ);
-  perror(argv[2]);
+  execve(argv[program], argv + program, environ);
+  perror(argv[program]);
   return 127;
 }

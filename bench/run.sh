@@ -2,8 +2,10 @@
 # Measures every page and action of the built program as a web server starts it, side by side
 # with two floors: the static floor (a tiny static C program that prints a 2 KB page) and the
 # same-work floor (a tiny static C program that reads, lists and saves what the page does and
-# writes the same page bytes); then the file list page at growing sizes. Wall-clock times come
-# from hyperfine, instruction counts from callgrind.
+# writes the same page bytes); then, on a site with 1000 recorded changes, the history and
+# diff pages beside the main menu and a save with and without its recording; then the file
+# list page at growing sizes. Wall-clock times come from hyperfine, instruction counts from
+# callgrind.
 #
 #   bench/run.sh [--build BUILD_DIR] [--program PATH] [--runs N] [--fastest] [--no-scale]
 #                [--history] [--keep]
@@ -161,6 +163,24 @@ request_env() {
   fi
 }
 
+# shown_version DATA_DIR QUERY: the id of the file that the page QUERY shows, as its form's
+# hidden field "version" carries it to the save.
+shown_version() {
+  (request_env "$1" "$site/htdocs" GET "$2"; "$1/tvqconf.cgi" </dev/null | version_field)
+}
+
+# version_field: the value of the first field "version" of the page on standard input.
+version_field() {
+  # awk reads the page to its end, so the program never writes into a closed pipe.
+  sed -n 's/.*name="version" value="\([^"]*\)".*/\1/p' | awk 'NR == 1'
+}
+
+# defaults_form QUOTES: the fields of the search defaults form as the sample site has them,
+# with QUOTES quotations.
+defaults_form() {
+  printf '%s' "islanguage=&language=English&isfilelist=&filelist=filelist.txt&ishelpfile=&helpfile=help.htm&issiterooturl=&siterooturl=http%3A%2F%2Fwww.example.com%2F&isworkdir=&workdir=workdir&isquotes=&quotes=$1&ismethod=&method=FUZZY&isrelevancy=&relevancy=40"
+}
+
 # instructions COMMAND...: instructions the command executes, as counted by callgrind.
 instructions() {
   valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" <"$work/body" 2>&1 >/dev/null |
@@ -211,6 +231,9 @@ page() {
   local name=$1 method=$2 text=$3 restored=$4
   shift 4
   local data=$site/data prepare=true
+  # Every row starts with no change history, so a writing row's recorded changes do not
+  # lengthen the log that later rows read.
+  rm -rf "$data/tvqconf.history"
   if [[ -n $restored ]]; then
     cp "$data/$restored" "$data/$restored.orig"
     prepare=$(restore "$data/$restored")
@@ -234,28 +257,149 @@ page() {
 
 echo "Program: $program"
 echo "Floor instructions: $(request_env "$site/data" "$site/htdocs" GET ''; instructions "$work/floor")"
-echo
-printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' page ms 'floor' ratio \
-  'same' ratio instr. 'same i.'
-printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" --------- --------- -------- \
-  --------- -------- ----------- -----------
 state=(-r tvqconf.dat)
 config=("${state[@]}" -r tovimarq.ini)
-page 'main menu' GET 'target=main' '' "${state[@]}"
-page 'manage configurations' GET 'target=mconf' '' "${state[@]}"
-page 'test form' GET 'target=testform' '' "${config[@]}"
-page 'search defaults' GET 'target=sdef' '' "${config[@]}" -l .
-page 'save defaults (POST setdefs)' POST \
-  'target=main&act=setdefs&ini=tovimarq.ini&islanguage=&language=English&isfilelist=&filelist=filelist.txt&ishelpfile=&helpfile=help.htm&issiterooturl=&siterooturl=http%3A%2F%2Fwww.example.com%2F&isworkdir=&workdir=workdir&isquotes=&quotes=25&ismethod=&method=FUZZY&isrelevancy=&relevancy=40' \
-  tovimarq.ini "${state[@]}" -s tovimarq.ini
-page 'editor file choice' GET 'target=redit' '' "${config[@]}"
-page 'add folder (POST adddir1)' POST \
-  "target=flist&act=adddir1&curdir=$site/htdocs/news/&fname=filelist.txt&rempath=%2Fnews" \
-  filelist.txt "${config[@]}" -s filelist.txt -l "$site/htdocs/news/"
-page 'file list (100 entries, 100 files)' GET 'target=flist' '' \
-  "${config[@]}" -r filelist.txt -l "$site/htdocs/"
-page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm' '' \
-  "${state[@]}" -r big.htm
+
+if [[ $pages == yes ]]; then
+  echo
+  printf '| %-34s | %7s | %7s | %6s | %7s | %6s | %9s | %9s |\n' page ms 'floor' ratio \
+    'same' ratio instr. 'same i.'
+  printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..36})" --------- --------- -------- \
+    --------- -------- ----------- -----------
+  defsVersion=$(shown_version "$site/data" 'target=sdef')
+  page 'main menu' GET 'target=main' '' "${state[@]}"
+  page 'manage configurations' GET 'target=mconf' '' "${state[@]}"
+  page 'test form' GET 'target=testform' '' "${config[@]}"
+  page 'search defaults' GET 'target=sdef' '' "${config[@]}" -l .
+  page 'save defaults (POST setdefs)' POST \
+    "target=main&act=setdefs&ini=tovimarq.ini&version=$defsVersion&$(defaults_form 25)" \
+    tovimarq.ini "${state[@]}" -s tovimarq.ini
+  page 'editor file choice' GET 'target=redit' '' "${config[@]}"
+  page 'add folder (POST adddir1)' POST \
+    "target=flist&act=adddir1&curdir=$site/htdocs/news/&fname=filelist.txt&rempath=%2Fnews" \
+    filelist.txt "${config[@]}" -s filelist.txt -l "$site/htdocs/news/"
+  page 'file list (100 entries, 100 files)' GET 'target=flist' '' \
+    "${config[@]}" -r filelist.txt -l "$site/htdocs/"
+  page 'editor, 64 KiB file' POST 'target=editor&act=editfile&file=big.htm' '' \
+    "${state[@]}" -r big.htm
+fi
+
+# --- the change history -------------------------------------------------------------------------
+
+# form_text FILE TITLE: the text of FILE, the help page of help_page, with TITLE in its first
+# line (as long as the line it replaces, so the file keeps its 64 KiB, the most the editor
+# shows), as a browser posts a text area: CR LF line ends, encoded.
+form_text() {
+  printf '%%3Ch2%%3E%s%%3C%%2Fh2%%3E' "$(printf '%-18.18s' "$2" | tr ' ' +)"
+  LC_ALL=C sed -e '1d' -e 's/\r$//' -e 's/%/%25/g' -e 's/&/%26/g' -e 's/+/%2B/g' \
+    -e 's/=/%3D/g' -e 's/;/%3B/g' -e 's/#/%23/g' -e 's/ /+/g' "$1" |
+    awk '{ printf "%%0D%%0A%s", $0 }'
+  [[ $(tail -c 1 "$1" | od -An -c) != *'\n'* ]] || printf '%%0D%%0A'
+}
+
+# record_changes DATA_DIR COUNT: COUNT real saves through the program, each with its change
+# recorded, taking turns: the editor saves the 64 KiB page big.htm with a new title line,
+# and the search defaults are saved with another number of quotations. Every save posts the
+# version that the page drawn after the previous one carries, as a browser would.
+record_changes() {
+  local data=$1 count=$2 editVersion defsVersion i
+  editVersion=$(shown_version "$data" 'target=editor&act=editfile&file=big.htm')
+  defsVersion=$(shown_version "$data" 'target=sdef')
+  for ((i = 1; i <= count; i++)); do
+    if ((i % 2)); then
+      editVersion=$(request_env "$data" "$site/htdocs" POST \
+        "target=editor&act=save&file=big.htm&version=$editVersion&text=$(form_text "$data/big.htm" "Revision $i")"
+        "$work/cgi_post" "$work/body" "$data/tvqconf.cgi" | version_field)
+    else
+      defsVersion=$(request_env "$data" "$site/htdocs" POST \
+        "target=sdef&act=setdefs&ini=tovimarq.ini&version=$defsVersion&$(defaults_form $((10 + i % 50)))"
+        "$work/cgi_post" "$work/body" "$data/tvqconf.cgi" | version_field)
+    fi
+  done
+  local recorded
+  recorded=$(wc -l <"$data/tvqconf.history/log")
+  ((recorded == count)) || { echo "$0: $recorded changes recorded, not $count" >&2; exit 1; }
+}
+
+# side_by_side ROW...: hyperfine runs the commands, each row "NAME|ENV|METHOD|TEXT" (ENV is
+# an assignment for the program's environment), in one run; prints a row per command with its
+# time, its ratio to the first command's and the instructions that callgrind counts. Each
+# command gets its environment and its body through cgi_post; the static floor runs both
+# through it and alone in the same run, which measures what it adds, and that is taken off.
+# $prepare runs before each run.
+side_by_side() {
+  local data=$history/data csv=$work/side.csv row name assignment method text at
+  local commands=() names=() counts=()
+  for row in "$@"; do
+    IFS='|' read -r name assignment method text <<<"$row"
+    request_env "$data" "$site/htdocs" "$method" "$text"
+    at=${#commands[@]}
+    cp "$work/body" "$work/body.$at"
+    commands+=("$work/cgi_post $work/body.$at $assignment REQUEST_METHOD=$REQUEST_METHOD \
+QUERY_STRING=${QUERY_STRING-} CONTENT_LENGTH=${CONTENT_LENGTH-} $data/tvqconf.cgi")
+    names+=("$name")
+    eval "$prepare"
+    counts+=("$(export "$assignment"; instructions "$data/tvqconf.cgi")")
+  done
+  (request_env "$data" "$site/htdocs" GET ''
+   hyperfine -N --style none --warmup 10 --runs "$runs" --prepare "$prepare" \
+     --export-csv "$csv" "${commands[@]}" "$work/cgi_post $work/body.0 TVQ_BENCH=1 $work/floor" \
+     "$work/floor" >/dev/null 2>&1)
+  local wrapped floor
+  wrapped=$(median_ms "$csv" $((${#commands[@]} + 1)))
+  floor=$(median_ms "$csv" $((${#commands[@]} + 2)))
+  local times=() first
+  for at in "${!commands[@]}"; do
+    times+=("$(awk -v ms="$(median_ms "$csv" $((at + 1)))" -v w="$wrapped" -v f="$floor" \
+      'BEGIN { printf "%.3f", ms - w + f }')")
+  done
+  first=${times[0]}
+  for at in "${!commands[@]}"; do
+    printf '| %-40s | %7s | %6s | %9s |\n' "${names[at]}" "${times[at]}" \
+      "$(ratio "${times[at]}" "$first")" "${counts[at]}"
+  done
+  echo "(static floor ${floor} ms; cgi_post added $(awk -v w="$wrapped" -v f="$floor" 'BEGIN { printf "%.3f", w - f }') ms, taken off)"
+}
+
+history=$work/history
+make_data "$history/data" 100 "$site/htdocs"
+echo
+echo "Recording 1000 changes ($(date -u +%T) UTC) ..."
+record_changes "$history/data" 1000
+log=$history/data/tvqconf.history/log
+# The diff page shows the newest change of big.htm: one line of its 64 KiB replaced.
+diffSequence=$(awk -F'\t' '$6 == "big.htm" { last = $1 } END { print last }' "$log")
+echo "History: $(wc -l <"$log") changes, $(ls "$history/data/tvqconf.history/versions" | wc -l) versions kept, $(du -sk "$history/data/tvqconf.history" | cut -f1) KB"
+echo
+printf '| %-40s | %7s | %6s | %9s |\n' page ms ratio instr.
+printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" --------- -------- -----------
+prepare=true
+# The pages need no variable of their own; TVQ_BENCH, which the program does not read, gives
+# them the same one assignment as the saves.
+side_by_side 'main menu|TVQ_BENCH=1|GET|target=main' \
+  'history, 1000 changes (50 a page)|TVQ_BENCH=1|GET|target=history' \
+  "diff of a change of a 64 KiB file|TVQ_BENCH=1|GET|target=histdiff&seq=$diffSequence"
+
+# The save: the editor saves big.htm as it stands after the changes above, with a new title
+# line. Before each run the file and the log are as they were and the previous content is
+# not yet kept, so every recorded run keeps it (a link), appends a line to a log of 1000
+# and prunes the versions to the newest 1000 changes.
+data=$history/data
+cp "$data/big.htm" "$data/big.htm.orig"
+cp "$log" "$log.orig"
+saveVersion=$(shown_version "$data" 'target=editor&act=editfile&file=big.htm')
+printf '#!/bin/sh\ncp %q %q && cp %q %q && rm -f %q\n' "$data/big.htm.orig" "$data/big.htm" \
+  "$log.orig" "$log" "$data/tvqconf.history/versions/$saveVersion" >"$work/restore_save"
+chmod +x "$work/restore_save"
+prepare=$work/restore_save
+saveText="target=editor&act=save&file=big.htm&version=$saveVersion&text=$(form_text "$data/big.htm.orig" Saved)"
+echo
+printf '| %-40s | %7s | %6s | %9s |\n' save ms ratio instr.
+printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" --------- -------- -----------
+side_by_side "editor save, 64 KiB, without history|TVQ_HISTORY_CHANGES=0|POST|$saveText" \
+  "editor save, 64 KiB, recorded|TVQ_HISTORY_CHANGES=1000|POST|$saveText"
+# A kept sample site is left as the save found it.
+"$prepare"
 
 [[ $scale == yes ]] || exit 0
 
