@@ -79,6 +79,11 @@ bool SaveUtilityState(AppState& state) {
       if (!HoldsLineBreakOrZero(name)) file.WriteLine(name);
     }
   });
-  if (error != 0) state.messages.push_back(SaveFailureMessage(kStateFileName, error));
-  return error == 0;
+  if (error != 0) {
+    state.messages.push_back(SaveFailureMessage(kStateFileName, error));
+    return false;
+  }
+  // The page drawn next offers the file as it now stands.
+  ReadContentId(kStateFileName, state.stateVersion);
+  return true;
 }

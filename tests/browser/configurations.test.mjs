@@ -51,10 +51,11 @@ describe('main menu', () => {
 
   it('selects another configuration and remembers it', async () => {
     await tab.page.selectOption('select[name="ini"]', '1');
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.click('input[value="Select"]'));
     assert.deepEqual(tab.take(), {
       dialogs: [],
-      posts: [[['target', 'main'], ['ini', '1'], ['act', 'selini']]],
+      posts: [[['target', 'main'], ['ini', '1'], ['act', 'selini'], ['version', version]]],
     });
     assert.equal(await tab.selectedConfig(), 'second.ini');
     assert.equal(site.read('tvqconf.dat'), 'second.ini\ntovimarq.ini\n');
@@ -93,10 +94,13 @@ describe('manage configurations page', () => {
   it('creates a copy of the selected configuration and selects it', async () => {
     site.write('tovimarq.ini', 'QUOTES=50\r\nLANGUAGE=German.tvl\r\n');
     await tab.page.fill('input[name="newini"]', 'copy.ini');
+    // No state file yet: the page carries "-" for it.
+    assert.equal(await tab.page.inputValue('input[name="version"]'), '-');
     await tab.submits(() => tab.click(createButton));
     assert.deepEqual(tab.take(), {
       dialogs: [],
-      posts: [[['target', 'mconf'], ['act', 'copyini'], ['ini', 'tovimarq.ini'], ['newini', 'copy.ini']]],
+      posts: [[['target', 'mconf'], ['act', 'copyini'], ['version', '-'], ['ini', 'tovimarq.ini'],
+        ['newini', 'copy.ini']]],
     });
     assert.equal(site.read('copy.ini'), 'QUOTES=50\nLANGUAGE=German.tvl\n');
     assert.equal(site.read('tvqconf.dat'), 'copy.ini\ntovimarq.ini\n');
@@ -107,9 +111,10 @@ describe('manage configurations page', () => {
 
   it('copies on Enter in the name field, as the Create button does', async () => {
     await tab.page.fill('input[name="newini"]', 'entered.ini');
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.page.press('input[name="newini"]', 'Enter'));
-    assert.deepEqual(tab.take().posts,
-      [[['target', 'mconf'], ['act', 'copyini'], ['ini', 'copy.ini'], ['newini', 'entered.ini']]]);
+    assert.deepEqual(tab.take().posts, [[['target', 'mconf'], ['act', 'copyini'],
+      ['version', version], ['ini', 'copy.ini'], ['newini', 'entered.ini']]]);
     assert.equal(site.read('tvqconf.dat'), 'entered.ini\ncopy.ini\ntovimarq.ini\n');
   });
 
@@ -139,10 +144,12 @@ describe('manage configurations page', () => {
     assert.deepEqual(tab.take(), { dialogs: [question], posts: [] });
 
     tab.answer(true);
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.click(deleteButton));
     const { dialogs, posts } = tab.take();
     assert.deepEqual(dialogs, [question, 'alert: tovimarq.ini was removed from the list; its file was kept']);
-    assert.deepEqual(posts, [[['target', 'mconf'], ['act', 'delini'], ['ini', 'tovimarq.ini'], ['newini', '']]]);
+    assert.deepEqual(posts, [[['target', 'mconf'], ['act', 'delini'], ['version', version],
+      ['ini', 'tovimarq.ini'], ['newini', '']]]);
     assert.equal(site.read('tvqconf.dat'), "site's.ini\nentered.ini\ncopy.ini\n");
     assert.equal(site.exists('tovimarq.ini'), true);
     assert.deepEqual((await tab.options('ini')).map(([value]) => value), ["site's.ini", 'entered.ini', 'copy.ini']);

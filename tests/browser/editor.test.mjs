@@ -43,10 +43,11 @@ describe('remote file editor', () => {
     await site.screenshot(tab.page, 'editor');
     await assertUsableEverywhere(site, tab.page, 'editor');
     await tab.page.fill('textarea[name="text"]', 'Line one\nLine <two> & "three"\n');
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.click('input[value="Save changes"]'));
     assert.deepEqual(tab.take(), {
       dialogs: ['alert: File help.htm was saved'],
-      posts: [[['target', 'editor'], ['act', 'save'], ['file', 'help.htm'],
+      posts: [[['target', 'editor'], ['act', 'save'], ['file', 'help.htm'], ['version', version],
         ['text', 'Line one\r\nLine <two> & "three"\r\n']]],
     });
     assert.equal(site.read('help.htm'), 'Line one\nLine <two> & "three"\n');
@@ -56,10 +57,12 @@ describe('remote file editor', () => {
 
   it('saves and returns to the file choice', async () => {
     await tab.page.fill('textarea[name="text"]', 'Final text');
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.click('input[value="Save and exit"]'));
     assert.deepEqual(tab.take(), {
       dialogs: ['alert: File help.htm was saved'],
-      posts: [[['target', 'redit'], ['act', 'save'], ['file', 'help.htm'], ['text', 'Final text']]],
+      posts: [[['target', 'redit'], ['act', 'save'], ['file', 'help.htm'], ['version', version],
+        ['text', 'Final text']]],
     });
     assert.equal(site.read('help.htm'), 'Final text');
     assert.equal(await tab.heading(), choiceHeading);

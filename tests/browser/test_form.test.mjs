@@ -61,11 +61,12 @@ describe('test search form, unprotected', () => {
   });
 
   it('saves the form without the new-window target', async () => {
+    const version = await tab.page.inputValue('input[name="version"]');
     await tab.submits(() => tab.click('input[value="Save to file"]'));
     assert.deepEqual(tab.take(), {
       dialogs: [`alert: Search form was saved successfully\nThe file is ${site.dataFile('searchform.htm')}.`
         + '\nCopy it into your site to use it: the web server does not serve the data folder.'],
-      posts: [[['target', 'testform'], ['act', 'saveform']]],
+      posts: [[['target', 'testform'], ['act', 'saveform'], ['version', version]]],
     });
     const saved = site.read('searchform.htm');
     assert.ok(saved.startsWith('<html><head><title>Tovimarq - sample search form</title></head>'));
