@@ -69,31 +69,32 @@ std::string ChangeHistory::LogText() const {
 
 template <typename Wanted>
 std::optional<Change> ChangeHistory::NewestWhere(Wanted wanted) const {
-  const std::string text = LogText();
-  Change change;
-  for (const std::string_view line : NewestFirst(text)) {
-    if (wanted(line) && ParseChange(line, change)) return change;
-  }
-  return std::nullopt;
+  std::optional<Change> found;
+  VisitNewestFirst(LogText(), [&wanted, &found](std::string_view line) {
+    Change change;
+    if (wanted(line) && ParseChange(line, change)) found = change;
+    return !found;
+  });
+  return found;
 }
 
 ChangeHistory::Selection ChangeHistory::Newest(const std::string& file, long from,
                                                std::size_t count) const {
-  const std::string text = LogText();
   const std::string field = EscapeLogField(file);
   Selection selection;
-  Change change;
-  for (const std::string_view line : NewestFirst(text)) {
+  VisitNewestFirst(LogText(), [&](std::string_view line) {
+    Change change;
     if ((!file.empty() && LogField(line, 5) != field) || !ParseChange(line, change) ||
         (from > 0 && change.sequence > from)) {
-      continue;
+      return true;
     }
     if (selection.changes.size() == count) {
       selection.older = change.sequence;
-      break;
+      return false;
     }
     selection.changes.push_back(change);
-  }
+    return true;
+  });
   return selection;
 }
 
@@ -107,20 +108,21 @@ std::optional<Change> ChangeHistory::Find(long sequence) const {
   return NewestWhere([&number](std::string_view line) { return LogField(line, 0) == number; });
 }
 
-std::map<long, std::pair<long, long>> ChangeHistory::RecordedSizes() const {
+std::map<long, std::pair<long, long>> ChangeHistory::RecordedSizes(long oldest) const {
   std::map<long, std::pair<long, long>> sizes;
   std::string text;
   if (!ReadWholeFile(SizesPath(), text)) return sizes;
-  for (const std::string_view line : NewestFirst(text)) {
+  VisitNewestFirst(text, [&sizes, oldest](std::string_view line) {
     int sequence = 0;
     int added = 0;
     int removed = 0;
-    if (ParseWholeInt(std::string(LogField(line, 0)), sequence) == 0 &&
-        ParseWholeInt(std::string(LogField(line, 1)), added) == 0 &&
+    if (ParseWholeInt(std::string(LogField(line, 0)), sequence) != 0) return true;
+    if (ParseWholeInt(std::string(LogField(line, 1)), added) == 0 &&
         ParseWholeInt(std::string(LogField(line, 2)), removed) == 0) {
       sizes.emplace(sequence, std::make_pair(added, removed));
     }
-  }
+    return sequence > oldest;
+  });
   return sizes;
 }
 
@@ -175,22 +177,18 @@ void ChangeRecorder::RecordSize(const Change& change) const {
 }
 
 void ChangeRecorder::Prune() const {
-  const std::string text = LogText();
   std::unordered_set<std::string> kept;
   long long bytes = 0;
   long counted = 0;
-  for (const std::string_view line : NewestFirst(text)) {
-    if (counted++ == limits_.changes) break;
+  VisitNewestFirst(LogText(), [&](std::string_view line) {
     for (const int field : {kBeforeField, kAfterField}) {
       const std::string id(LogField(line, field));
       if (kept.count(id) != 0 || !versions_.Has(id)) continue;
       bytes += versions_.SizeOf(id);
-      if (bytes > limits_.bytes) {
-        versions_.RemoveAllBut(kept);
-        return;
-      }
+      if (bytes > limits_.bytes) return false;
       kept.insert(id);
     }
-  }
+    return ++counted < limits_.changes;
+  });
   versions_.RemoveAllBut(kept);
 }

@@ -54,9 +54,10 @@ class ChangeHistory {
   std::optional<Change> Find(long sequence) const;
   // The content of version `id`; false when it is no longer kept.
   bool ReadVersion(const std::string& id, std::string& content) const;
-  // The lines added and removed by each change, as recorded when it was made;
-  // a change missing here (its recording failed) is measured from its versions.
-  std::map<long, std::pair<long, long>> RecordedSizes() const;
+  // The lines added and removed by each change from number `oldest` on, as
+  // recorded when it was made; a change missing here (its recording failed) is
+  // measured from its versions.
+  std::map<long, std::pair<long, long>> RecordedSizes(long oldest) const;
   bool KeepsVersion(const std::string& id) const;
 
  protected:

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstring>
 #include <cstdio>
 
 #include "cgi/form_data.h"
@@ -80,18 +81,17 @@ std::string_view LogField(std::string_view line, int index) {
   return line.substr(start, line.find(kSeparator, start) - start);
 }
 
-std::vector<std::string_view> NewestFirst(std::string_view text) {
-  std::vector<std::string_view> lines;
+void VisitNewestFirst(std::string_view text,
+                      const std::function<bool(std::string_view)>& visit) {
   std::size_t end = text.size();
   while (end > 0) {
-    std::size_t lineEnd = end;
-    if (text[lineEnd - 1] == '\n') --lineEnd;
-    const std::size_t feed = lineEnd == 0 ? std::string_view::npos : text.rfind('\n', lineEnd - 1);
-    const std::size_t first = feed == std::string_view::npos ? 0 : feed + 1;
-    if (lineEnd > first) lines.push_back(text.substr(first, lineEnd - first));
+    const std::size_t lineEnd = text[end - 1] == '\n' ? end - 1 : end;
+    const void* feed = memrchr(text.data(), '\n', lineEnd);
+    const std::size_t first =
+        feed == nullptr ? 0 : static_cast<std::size_t>(static_cast<const char*>(feed) - text.data()) + 1;
+    if (lineEnd > first && !visit(text.substr(first, lineEnd - first))) return;
     end = first;
   }
-  return lines;
 }
 
 long LastSequence(const std::string& path) {

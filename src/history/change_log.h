@@ -1,6 +1,7 @@
 // The change history's log: one line per change, TAB-separated, appended.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,9 @@ std::string EscapeLogField(std::string_view text);
 // Field `index` (0 to 7) of a log line as written; empty when it has fewer.
 std::string_view LogField(std::string_view line, int index);
 
-// The lines of a log's text, newest first.
-std::vector<std::string_view> NewestFirst(std::string_view text);
+// Hands each non-empty line of a log's text to `visit`, newest first, until it
+// returns false.
+void VisitNewestFirst(std::string_view text, const std::function<bool(std::string_view)>& visit);
 
 // The sequence number of the log's last line; 0 for an empty or missing log.
 long LastSequence(const std::string& path);

@@ -86,7 +86,7 @@ void WriteChangeTable(PageWriter& out, const AppState& state, const ChangeHistor
       "<th>File</th>\n<th>Lines</th>\n<th>Restore</th>\n</tr>\n");
   // The restore buttons carry the id of each file as it stands, read once a file.
   std::map<std::string, std::string> currentVersions;
-  const TableSources sources{state, history, history.RecordedSizes()};
+  const TableSources sources{state, history, history.RecordedSizes(shown.back().sequence)};
   for (const Change& change : shown) {
     auto current = currentVersions.find(change.file);
     if (current == currentVersions.end()) {

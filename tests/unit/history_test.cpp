@@ -40,7 +40,10 @@ TEST(ChangeLogTest, OtherLinesAreNotChanges) {
 TEST(ChangeLogTest, LinesAreTakenNewestFirstWithoutBlanks) {
   const auto joined = [](const std::string& text) {
     std::string lines;
-    for (const std::string_view line : NewestFirst(text)) lines += std::string(line) + "|";
+    VisitNewestFirst(text, [&lines](std::string_view line) {
+      lines += std::string(line) + "|";
+      return true;
+    });
     return lines;
   };
   EXPECT_EQ(joined(""), "");
