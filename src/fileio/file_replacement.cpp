@@ -124,15 +124,6 @@ std::FILE* CreateNew(const std::string& target, FileReplacement& replacement) {
   return ReplacementStream(descriptor, NewFileMode(), target, temporary, -1, replacement);
 }
 
-// Makes the rename itself durable; the content is in place whatever this gives.
-void SyncFolderOf(const std::string& target) {
-  const std::string folder = DirectoryPart(target);
-  const int descriptor = open(folder.empty() ? "." : folder.c_str(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
-}
 
 // Makes the file behind `descriptor` hold exactly `content`, durably.
 bool Overwrite(int descriptor, const std::string& content) {
@@ -168,7 +159,8 @@ int PutInPlace(const FileReplacement& replacement) {
   if (std::rename(replacement.temporary.c_str(), replacement.target.c_str()) != 0) {
     return kReplacementCloseError;
   }
-  SyncFolderOf(replacement.target);
+  // Makes the rename itself durable; the content is in place whatever this gives.
+  SyncFolder(DirectoryPart(replacement.target));
   return 0;
 }
 

@@ -44,3 +44,12 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   CloseKeepingErrno(descriptor);
   return count == 0;
 }
+
+bool SyncFolder(const std::string& folder) {
+  const int descriptor =
+      open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  const bool synced = fsync(descriptor) == 0;
+  close(descriptor);
+  return synced;
+}

@@ -17,3 +17,7 @@ void CloseKeepingErrno(int descriptor);
 // The whole content of the regular file at `path` (symbolic links followed);
 // false with errno set when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& content);
+
+// Makes the entries of `folder` ("" for the working directory) durable, as a
+// rename or link in it; false with errno set when it cannot.
+bool SyncFolder(const std::string& folder);

@@ -76,21 +76,13 @@ bool VersionStore::Commit() {
   if (stagedId_.empty()) return true;
   const bool renamed = rename(PathOf(kStagedName).c_str(), PathOf(stagedId_).c_str()) == 0;
   stagedId_.clear();
-  return renamed && SyncFolder();
+  return renamed && SyncFolder(folder_);
 }
 
 void VersionStore::Discard() {
   if (stagedId_.empty()) return;
   unlink(PathOf(kStagedName).c_str());
   stagedId_.clear();
-}
-
-bool VersionStore::SyncFolder() const {
-  const int descriptor = open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  const bool synced = fsync(descriptor) == 0;
-  close(descriptor);
-  return synced;
 }
 
 bool VersionStore::Read(const std::string& id, std::string& content) const {

@@ -30,7 +30,6 @@ class VersionStore {
 
  private:
   std::string PathOf(const std::string& id) const;
-  bool SyncFolder() const;
 
   std::string folder_;
   std::string stagedId_;

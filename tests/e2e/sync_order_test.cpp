@@ -92,10 +92,7 @@ TEST_P(SyncOrderTest, FailedSyncOfTheNewFileKeepsTheOldOne) {
   const std::string before = dir.Read(GetParam().file);
   const std::string page = RunSeamed("/." + std::string(GetParam().file) + ".tvqnew-");
   EXPECT_EQ(dir.Read(GetParam().file), before);
-  if (GetParam().failMessage != nullptr) {
-    EXPECT_NE(page.find(" alert('" + std::string(GetParam().failMessage)),
-              std::string::npos);
-  }
+  EXPECT_NE(page.find(" alert('" + std::string(GetParam().failMessage)), std::string::npos);
   for (const Call& call : ReadCalls(log.Path("calls"))) {
     EXPECT_FALSE(call.kind == "rename" && call.paths.back() == target) << "renamed anyway";
   }
